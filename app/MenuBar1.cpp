@@ -1,0 +1,57 @@
+#include "app/MenuBar1.h"
+
+namespace {
+
+enum class ItemKind
+{
+    Item,
+    QuitItem
+};
+
+struct MenuRow
+{
+    const char* name;
+    ItemKind kind;
+    const char* parent; // nullptr: the menu bar itself
+    const char* text;
+    const char* shortcut; // nullptr: separators get no shortcut at all
+};
+
+// The menu tree in the order the items are created and appended.
+constexpr MenuRow kMenuTree[] = {
+    {"FileMenu", ItemKind::Item, nullptr, "&File", ""},
+    {"FileQuit", ItemKind::QuitItem, "FileMenu", "#App.kFileQuit", "#App.kFileQuitShortcut"},
+    {"EditMenu", ItemKind::Item, nullptr, "&Edit", ""},
+    {"EditUndo", ItemKind::Item, "EditMenu", "&Undo", "Cmd+Z"},
+    {"UntitledMenu1", ItemKind::Item, "EditMenu", "-", nullptr},
+    {"EditCut", ItemKind::Item, "EditMenu", "Cu&t", "Cmd+X"},
+    {"EditCopy", ItemKind::Item, "EditMenu", "&Copy", "Cmd+C"},
+    {"EditPaste", ItemKind::Item, "EditMenu", "&Paste", "Cmd+V"},
+    {"EditClear", ItemKind::Item, "EditMenu", "#App.kEditClear", ""},
+    {"UntitledMenu0", ItemKind::Item, "EditMenu", "-", nullptr},
+    {"EditSelectAll", ItemKind::Item, "EditMenu", "Select &All", "Cmd+A"},
+};
+
+} // namespace
+
+MenuBar1& MenuBar1::instance()
+{
+    static MenuBar1* bar = new MenuBar1; // lives until the program ends
+    return *bar;
+}
+
+MenuBar1::MenuBar1()
+{
+    for (const MenuRow& row : kMenuTree) {
+        MenuItem* item = row.kind == ItemKind::QuitItem ? new QuitMenuItem : new MenuItem;
+        item->SetName(row.name);
+        item->SetAutoEnable(true);
+        item->SetText(row.text);
+        if (row.shortcut)
+            item->SetKeyboardShortcut(row.shortcut);
+        if (row.parent)
+            Child(row.parent)->Append(*item);
+        else
+            Append(*item);
+    }
+}

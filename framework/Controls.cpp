@@ -1,0 +1,139 @@
+#include "framework/Controls.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+Qt::Alignment editFieldAlignment(int code)
+{
+    switch (code) {
+    case 2:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 3:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+Qt::Alignment staticTextAlignment(int code)
+{
+    switch (code) {
+    case 1:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case 2:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+void applyFont(QWidget& control, const ControlSettings& settings)
+{
+    if (settings.textSize == 0 && !(settings.flags & kBold))
+        return;
+    QFont font = control.font();
+    if (settings.textSize > 0)
+        font.setPointSize(settings.textSize);
+    font.setBold(settings.flags & kBold);
+    control.setFont(font);
+}
+
+void applyColours(QWidget& control, QRgb background)
+{
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::Base, QColor::fromRgb(background));
+    palette.setColor(QPalette::Text, Qt::black);
+    control.setPalette(palette);
+}
+
+// Stored texts separate lines by '\r'; the toolkit's documents separate them by '\n'.
+QString toDocumentText(const QString& text)
+{
+    return QString(text).replace(u'\r', u'\n');
+}
+
+QWidget* createOfKind(const ControlSettings& settings, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(settings.text);
+    switch (settings.kind) {
+    case ControlKind::EditField: {
+        auto* field = new QLineEdit(text, parent);
+        field->setAlignment(editFieldAlignment(settings.align));
+        field->setReadOnly(settings.flags & kReadOnly);
+        field->setCursorPosition(0);
+        applyColours(*field, settings.backColor);
+        return field;
+    }
+    case ControlKind::MultiLineEditField: {
+        auto* field = new QPlainTextEdit(toDocumentText(text), parent);
+        field->setReadOnly(settings.flags & kReadOnly);
+        field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        applyColours(*field, settings.backColor);
+        return field;
+    }
+    case ControlKind::StaticText: {
+        auto* label = new QLabel(text, parent);
+        label->setAlignment(staticTextAlignment(settings.align));
+        return label;
+    }
+    case ControlKind::BevelButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setFocusPolicy(Qt::NoFocus);
+        return button;
+    }
+    case ControlKind::Separator: {
+        auto* rule = new QFrame(parent);
+        rule->setFrameShape(QFrame::HLine);
+        rule->setFrameShadow(QFrame::Sunken);
+        return rule;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget* CreateControl(const ControlSettings& settings, QWidget* parent)
+{
+    QWidget* control = createOfKind(settings, parent);
+    control->setObjectName(QString::fromUtf8(settings.name));
+    control->setGeometry(settings.left, settings.top, settings.width, settings.height);
+    applyFont(*control, settings);
+    control->show();
+    return control;
+}
+
+QString ControlText(const QWidget& control)
+{
+    if (auto* field = qobject_cast<const QLineEdit*>(&control))
+        return field->text();
+    if (auto* field = qobject_cast<const QPlainTextEdit*>(&control))
+        return field->toPlainText().replace(u'\n', u'\r');
+    if (auto* label = qobject_cast<const QLabel*>(&control))
+        return label->text();
+    if (auto* button = qobject_cast<const QPushButton*>(&control))
+        return button->text();
+    return {};
+}
+
+void SetControlText(QWidget& control, const QString& text)
+{
+    if (auto* field = qobject_cast<QLineEdit*>(&control)) {
+        field->setText(text);
+        // A long number is read from its first digit; the rest is there to scroll and copy.
+        field->setCursorPosition(0);
+    } else if (auto* field = qobject_cast<QPlainTextEdit*>(&control)) {
+        field->setPlainText(toDocumentText(text));
+    } else if (auto* label = qobject_cast<QLabel*>(&control)) {
+        label->setText(text);
+    } else if (auto* button = qobject_cast<QPushButton*>(&control)) {
+        button->setText(text);
+    }
+}

@@ -1,0 +1,124 @@
+#include "framework/EditCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+std::optional<EditCommand> EditCommandNamed(const QString& itemName)
+{
+    static const QHash<QString, EditCommand> byName = {
+        {"EditUndo", EditCommand::Undo},   {"EditCut", EditCommand::Cut},
+        {"EditCopy", EditCommand::Copy},   {"EditPaste", EditCommand::Paste},
+        {"EditClear", EditCommand::Clear}, {"EditSelectAll", EditCommand::SelectAll},
+    };
+    const auto found = byName.find(itemName);
+    if (found == byName.end())
+        return std::nullopt;
+    return *found;
+}
+
+namespace {
+
+bool clipboardHasText()
+{
+    return !QApplication::clipboard()->text().isEmpty();
+}
+
+bool canPerformOn(const QLineEdit& field, EditCommand command)
+{
+    const bool editable = !field.isReadOnly();
+    switch (command) {
+    case EditCommand::Undo:
+        return editable && field.isUndoAvailable();
+    case EditCommand::Cut:
+    case EditCommand::Clear:
+        return editable && field.hasSelectedText();
+    case EditCommand::Copy:
+        return field.hasSelectedText() && field.echoMode() == QLineEdit::Normal;
+    case EditCommand::Paste:
+        return editable && clipboardHasText();
+    case EditCommand::SelectAll:
+        return !field.text().isEmpty();
+    }
+    return false;
+}
+
+bool canPerformOn(const QPlainTextEdit& field, EditCommand command)
+{
+    const bool editable = !field.isReadOnly();
+    const bool selection = field.textCursor().hasSelection();
+    switch (command) {
+    case EditCommand::Undo:
+        return editable && field.document()->isUndoAvailable();
+    case EditCommand::Cut:
+    case EditCommand::Clear:
+        return editable && selection;
+    case EditCommand::Copy:
+        return selection;
+    case EditCommand::Paste:
+        return editable && clipboardHasText();
+    case EditCommand::SelectAll:
+        return !field.document()->isEmpty();
+    }
+    return false;
+}
+
+void performOn(QLineEdit& field, EditCommand command)
+{
+    switch (command) {
+    case EditCommand::Undo:
+        return field.undo();
+    case EditCommand::Cut:
+        return field.cut();
+    case EditCommand::Copy:
+        return field.copy();
+    case EditCommand::Paste:
+        return field.paste();
+    case EditCommand::Clear:
+        return field.del();
+    case EditCommand::SelectAll:
+        return field.selectAll();
+    }
+}
+
+void performOn(QPlainTextEdit& field, EditCommand command)
+{
+    switch (command) {
+    case EditCommand::Undo:
+        return field.undo();
+    case EditCommand::Cut:
+        return field.cut();
+    case EditCommand::Copy:
+        return field.copy();
+    case EditCommand::Paste:
+        return field.paste();
+    case EditCommand::Clear:
+        return field.textCursor().removeSelectedText();
+    case EditCommand::SelectAll:
+        return field.selectAll();
+    }
+}
+
+} // namespace
+
+bool CanPerform(EditCommand command)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* field = qobject_cast<QLineEdit*>(focus))
+        return field->isEnabled() && canPerformOn(*field, command);
+    if (auto* field = qobject_cast<QPlainTextEdit*>(focus))
+        return field->isEnabled() && canPerformOn(*field, command);
+    return false;
+}
+
+void Perform(EditCommand command)
+{
+    if (!CanPerform(command))
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* field = qobject_cast<QLineEdit*>(focus))
+        performOn(*field, command);
+    else if (auto* field = qobject_cast<QPlainTextEdit*>(focus))
+        performOn(*field, command);
+}

@@ -1,0 +1,139 @@
+#include "framework/Menu.h"
+
+#include "framework/Application.h"
+#include "framework/Dispatch.h"
+#include "framework/EditCommands.h"
+#include "framework/MsgBox.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+const QString kAppReference = QStringLiteral("#App.");
+
+QString resolved(const QString& text)
+{
+    if (text.startsWith(kAppReference))
+        return Application::Constant(text.mid(kAppReference.size()));
+    return text;
+}
+
+QKeySequence keySequence(const QString& shortcut)
+{
+    // On Linux and Windows the command modifier is Ctrl.
+    return QKeySequence(QString(resolved(shortcut)).replace(QStringLiteral("Cmd+"), "Ctrl+"));
+}
+
+} // namespace
+
+MenuItem::MenuItem()
+    : action(std::make_unique<QAction>())
+{
+    connect(action.get(), &QAction::triggered, this, [this] { Dispatch([this] { Activate(); }); });
+}
+
+MenuItem::~MenuItem() = default;
+
+void MenuItem::SetName(const QString& name)
+{
+    setObjectName(name);
+    action->setObjectName(name);
+}
+
+void MenuItem::SetText(const QString& text)
+{
+    storedText = text;
+    action->setSeparator(text == QStringLiteral("-"));
+    action->setText(resolved(text));
+}
+
+QString MenuItem::Text() const
+{
+    return storedText;
+}
+
+void MenuItem::SetKeyboardShortcut(const QString& shortcut)
+{
+    storedShortcut = shortcut;
+    action->setShortcut(keySequence(shortcut));
+}
+
+QString MenuItem::KeyboardShortcut() const
+{
+    return storedShortcut;
+}
+
+void MenuItem::Append(MenuItem& item)
+{
+    if (!menu) {
+        menu = std::make_unique<QMenu>();
+        menu->setObjectName(Name());
+        menu->setTitle(action->text());
+        action->setMenu(menu.get());
+        // Edit commands can act only on a suitable focused field: decide as the menu opens.
+        connect(menu.get(), &QMenu::aboutToShow, this, [this] {
+            for (MenuItem* child : items)
+                child->RefreshEnabled();
+        });
+    }
+    item.setParent(this);
+    items.push_back(&item);
+    menu->addAction(&item.Action());
+}
+
+MenuItem* MenuItem::Child(const QString& name) const
+{
+    for (MenuItem* item : items) {
+        if (item->Name() == name)
+            return item;
+        if (MenuItem* found = item->Child(name))
+            return found;
+    }
+    return nullptr;
+}
+
+void MenuItem::RefreshEnabled()
+{
+    if (!autoEnable)
+        return;
+    const auto command = EditCommandNamed(Name());
+    action->setEnabled(!command || CanPerform(*command));
+}
+
+void MenuItem::Activate()
+{
+    if (const auto command = EditCommandNamed(Name()))
+        Perform(*command);
+}
+
+void QuitMenuItem::Activate()
+{
+    Quit(0);
+}
+
+void MenuBar::Append(MenuItem& item)
+{
+    item.setParent(this);
+    items.push_back(&item);
+}
+
+MenuItem* MenuBar::Child(const QString& name) const
+{
+    for (MenuItem* item : items) {
+        if (item->Name() == name)
+            return item;
+        if (MenuItem* found = item->Child(name))
+            return found;
+    }
+    return nullptr;
+}
+
+QMenuBar* MenuBar::CreateMenuBarWidget(QWidget* parent) const
+{
+    auto* widget = new QMenuBar(parent);
+    for (MenuItem* item : items)
+        widget->addAction(&item->Action());
+    return widget;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// Menus: a menu bar holding menu items, each found by its name. Items named after the
+// standard edit commands (EditUndo, EditCut, ...) act on the focused text field.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+class MenuItem : public QObject
+{
+    Q_OBJECT
+public:
+    MenuItem();
+    ~MenuItem() override;
+
+    QString Name() const { return objectName(); }
+    void SetName(const QString& name);
+    // "-" makes a separator line; "#App.kName" shows the application's constant kName.
+    void SetText(const QString& text);
+    QString Text() const;
+    // "Cmd+X" and its kin use the platform's command modifier; "#App." as for the text.
+    void SetKeyboardShortcut(const QString& shortcut);
+    QString KeyboardShortcut() const;
+    void SetAutoEnable(bool on) { autoEnable = on; }
+    bool AutoEnable() const { return autoEnable; }
+
+    void Append(MenuItem& item);
+    // The item of that name among this item's descendants, or nullptr.
+    MenuItem* Child(const QString& name) const;
+    const std::vector<MenuItem*>& Items() const { return items; }
+
+    QAction& Action() const { return *action; }
+    // The submenu that shows the appended items; created with the first of them.
+    QMenu* Menu() const { return menu.get(); }
+
+    // Enables the item when it can act now (AutoEnable), before its menu is shown.
+    void RefreshEnabled();
+
+protected:
+    virtual void Activate();
+
+private:
+    std::unique_ptr<QAction> action;
+    std::unique_ptr<QMenu> menu;
+    std::vector<MenuItem*> items;
+    QString storedText;
+    QString storedShortcut;
+    bool autoEnable = false;
+};
+
+// The item that ends the program, without asking.
+class QuitMenuItem : public MenuItem
+{
+    Q_OBJECT
+protected:
+    void Activate() override;
+};
+
+class MenuBar : public QObject
+{
+    Q_OBJECT
+public:
+    void Append(MenuItem& item);
+    MenuItem* Child(const QString& name) const;
+    const std::vector<MenuItem*>& Items() const { return items; }
+
+    // A toolkit menu bar showing this bar's menus, owned by `parent`.
+    QMenuBar* CreateMenuBarWidget(QWidget* parent) const;
+
+private:
+    std::vector<MenuItem*> items;
+};

@@ -1,0 +1,32 @@
+#include "framework/MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+void MsgBox(const QString& text)
+{
+    MsgBox(text, kOkOnly, QString());
+}
+
+int MsgBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(text);
+    box.setWindowTitle(title);
+    if (style == kYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        // Escape and the close button are answers too, and they mean No.
+        box.setEscapeButton(QMessageBox::No);
+        // Enter alone must not throw away what was typed.
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return kAnswerOk;
+}
+
+void Quit(int code)
+{
+    QCoreApplication::exit(code);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Message box styles and answers, in the common message-box numbering.
+enum MsgBoxStyle
+{
+    kOkOnly = 0,
+    kYesNo = 4
+};
+enum MsgBoxAnswer
+{
+    kAnswerOk = 1,
+    kAnswerYes = 6,
+    kAnswerNo = 7
+};
+
+// Shows a modal message with an OK button and returns when it is dismissed.
+void MsgBox(const QString& text);
+// Shows a modal question; style kYesNo answers kAnswerYes or kAnswerNo (Escape and closing: No).
+int MsgBox(const QString& text, int style, const QString& title);
+
+// Ends the event loop; exec() returns the code.
+void Quit(int code);

@@ -1,0 +1,92 @@
+#pragma once
+// A window of the application: built by its Layout and CreateControls hooks, holding its
+// controls by name, running its handlers through the one dispatch point.
+
+#include "framework/Controls.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+class MenuBar;
+
+// The window's own settings, applied as one set by its Layout hook.
+struct WindowSettings
+{
+    const char* title;
+    int width; // of the content area, below any menu bar
+    int height;
+    bool minimizeButton = true;
+    bool visible = true; // shown as soon as it is built
+};
+
+enum class ControlEvent
+{
+    Action,
+    TextChange,
+    Open
+};
+
+// One row of a window's handler table: the control, its event, and the method that handles it.
+template<class W> struct HandlerBinding
+{
+    const char* control;
+    ControlEvent event;
+    void (W::*handler)();
+};
+
+class Window : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Window(QWidget* parent = nullptr);
+
+    // Lays the window out, builds its controls, delivers the Open events, then shows it.
+    void Construct();
+
+    // The control registered under `name`; throws NilObjectException when there is none.
+    QWidget& Control(const QString& name) const;
+    QString Text(const QString& name) const;
+    void SetText(const QString& name, const QString& text);
+    void SetVisible(const QString& name, bool visible);
+
+    // Runs `handler` through Dispatch whenever the control raises the event. Open handlers run
+    // once, after every control exists and every handler is connected.
+    void Connect(const QString& name, ControlEvent event, std::function<void()> handler);
+
+    void SetMenuBar(MenuBar& menuBar);
+    MenuBar& GetMenuBar() const; // throws NilObjectException when the window has none
+
+protected:
+    virtual void Layout() = 0;
+    virtual void CreateControls() = 0;
+
+    void ApplySettings(const WindowSettings& settings);
+    QWidget& AddControl(const ControlSettings& settings);
+
+    // Builds the rows in order; each control's handlers are connected right after its settings,
+    // so that setting a stored text runs no handler.
+    template<class W>
+    void BuildForm(std::span<const ControlSettings> rows,
+                   std::span<const HandlerBinding<W>> handlers)
+    {
+        W& self = static_cast<W&>(*this);
+        for (const ControlSettings& row : rows) {
+            AddControl(row);
+            for (const HandlerBinding<W>& binding : handlers) {
+                if (std::string_view(binding.control) == row.name)
+                    Connect(QString::fromUtf8(binding.control), binding.event,
+                            [&self, method = binding.handler] { (self.*method)(); });
+            }
+        }
+    }
+
+private:
+    QHash<QString, QWidget*> controls;
+    std::vector<std::function<void()>> openHandlers;
+    MenuBar* menuBarObject = nullptr;
+    bool visibleOnceBuilt = true;
+};

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Shared set-up of run.sh and test.sh: installs the Debian packages that are missing,
+# configures the build once and builds incrementally.
+# Usage: source or run with BUILD_DIR and BUILD_TYPE set (defaults: build, RelWithDebInfo).
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+
+PACKAGES=(
+    cmake g++ make pkg-config
+    qt6-base-dev libgl-dev
+    fonts-dejavu-core
+    xvfb xauth x11-utils xdotool xclip
+    clang-format
+)
+
+install_missing_packages() {
+    local missing=()
+    for pkg in "${PACKAGES[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "$@"
+    fi
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
