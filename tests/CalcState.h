@@ -1,0 +1,45 @@
+#pragma once
+// Setting the calculation state of a main window directly, and comparing doubles to the bit,
+// for the suites of the compute command.
+
+#include "ui/HauptFenster.h"
+
+#include <QList>
+#include <QString>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+namespace calc_test {
+
+// The points in use, and zeros behind them, as the reading step leaves them.
+inline void setPoints(HauptFenster& window, const QList<double>& xs, const QList<double>& ys)
+{
+    window.n = std::int32_t(xs.size());
+    for (int k = 0; k <= 10; ++k) {
+        window.xwert[k] = k < xs.size() ? xs[k] : 0.0;
+        window.ywert[k] = k < ys.size() ? ys[k] : 0.0;
+    }
+}
+
+// Equal to the last bit, sign of zero included; any NaN matches any NaN.
+inline bool sameDouble(double a, double b)
+{
+    if (std::isnan(a) || std::isnan(b))
+        return std::isnan(a) && std::isnan(b);
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+inline QString describe(double x)
+{
+    return QStringLiteral("%1 (bits %2)")
+        .arg(x, 0, 'g', 17)
+        .arg(std::bit_cast<std::uint64_t>(x), 16, 16, QLatin1Char('0'));
+}
+
+} // namespace calc_test
+
+#define CALC_COMPARE_BITS(actual, expected)                                                        \
+    QVERIFY2(calc_test::sameDouble((actual), (expected)),                                          \
+             qPrintable(QStringLiteral("got %1, expected %2")                                      \
+                            .arg(calc_test::describe(actual), calc_test::describe(expected))))
