@@ -1,9 +1,15 @@
 // Accessors of the shared windows, each named after its class.
 
+#include "app/InfoF.h"
 #include "framework/SharedInstance.h"
 #include "ui/HauptFenster.h"
 
 HauptFenster& HauptFenster::instance()
 {
     return SharedWindow<HauptFenster>();
+}
+
+InfoF& InfoF::instance()
+{
+    return SharedWindow<InfoF>();
 }

@@ -5,8 +5,26 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <limits>
 
 namespace {
+
+// Only the field itself may narrow the part of it that its text scrolls in.
+class MultiLineField final : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+    void keepTextAbove(int top)
+    {
+        const int covered = contentsRect().bottom() + 1 - top;
+        setViewportMargins(0, 0, 0, std::max(viewportMargins().bottom(), covered));
+        // Around the covering control the field shows its own background, not the window's.
+        setBackgroundRole(QPalette::Base);
+        setAutoFillBackground(true);
+    }
+};
 
 Qt::Alignment editFieldAlignment(int code)
 {
@@ -65,12 +83,14 @@ QWidget* createOfKind(const ControlSettings& settings, QWidget* parent)
         auto* field = new QLineEdit(text, parent);
         field->setAlignment(editFieldAlignment(settings.align));
         field->setReadOnly(settings.flags & kReadOnly);
+        // A field holds whatever is typed or pasted into it; Qt would cut it at 32767 characters.
+        field->setMaxLength(std::numeric_limits<int>::max());
         field->setCursorPosition(0);
         applyColours(*field, settings.backColor);
         return field;
     }
     case ControlKind::MultiLineEditField: {
-        auto* field = new QPlainTextEdit(toDocumentText(text), parent);
+        auto* field = new MultiLineField(toDocumentText(text), parent);
         field->setReadOnly(settings.flags & kReadOnly);
         field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -108,6 +128,12 @@ QWidget* CreateControl(const ControlSettings& settings, QWidget* parent)
     applyFont(*control, settings);
     control->show();
     return control;
+}
+
+void KeepTextClearOf(QWidget& container, const QWidget& control)
+{
+    if (auto* field = dynamic_cast<MultiLineField*>(&container))
+        field->keepTextAbove(control.y());
 }
 
 QString ControlText(const QWidget& control)

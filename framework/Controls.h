@@ -43,6 +43,10 @@ struct ControlSettings
 // Creates the control under `parent`, named after the row, with all of the row's settings.
 QWidget* CreateControl(const ControlSettings& settings, QWidget* parent);
 
+// A control placed inside a multi-line field covers its lower part; the field's text then
+// scrolls above the control instead of running beneath it, out of reach.
+void KeepTextClearOf(QWidget& container, const QWidget& control);
+
 // The text a control shows, whatever its kind; lines of a multi-line field end in '\r'.
 QString ControlText(const QWidget& control);
 void SetControlText(QWidget& control, const QString& text);

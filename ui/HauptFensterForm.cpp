@@ -99,8 +99,11 @@ constexpr ControlSettings kForm[] = {
 };
 
 constexpr HandlerBinding<HauptFenster> kHandlers[] = {
+    {"BevelButton1", ControlEvent::Action, &HauptFenster::BevelButton1_Action},
     {"sstellen", ControlEvent::TextChange, &HauptFenster::sstellen_TextChange},
     {"sstellen", ControlEvent::Open, &HauptFenster::sstellen_Open},
+    {"BevelButton2", ControlEvent::Action, &HauptFenster::BevelButton2_Action},
+    {"BevelButton3", ControlEvent::Action, &HauptFenster::BevelButton3_Action},
 };
 
 } // namespace
@@ -114,4 +117,5 @@ void HauptFenster::Layout()
 void HauptFenster::CreateControls()
 {
     BuildForm<HauptFenster>(kForm, kHandlers);
+    DescribeControls();
 }
