@@ -48,6 +48,14 @@ void Window::SetVisible(const QString& name, bool visible)
     Control(name).setVisible(visible);
 }
 
+void Window::Describe(const QString& name, const QString& accessibleName,
+                      const QString& description)
+{
+    QWidget& control = Control(name);
+    control.setAccessibleName(accessibleName);
+    control.setAccessibleDescription(description);
+}
+
 void Window::Connect(const QString& name, ControlEvent event, std::function<void()> handler)
 {
     QWidget& control = Control(name);
@@ -103,6 +111,8 @@ QWidget& Window::AddControl(const ControlSettings& settings)
     }
     QWidget* control = CreateControl(settings, parent);
     control->move(control->pos() - origin);
+    if (settings.parentControl)
+        KeepTextClearOf(*parent, *control);
     controls.insert(control->objectName(), control);
     return *control;
 }

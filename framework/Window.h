@@ -52,6 +52,8 @@ public:
     QString Text(const QString& name) const;
     void SetText(const QString& name, const QString& text);
     void SetVisible(const QString& name, bool visible);
+    // What assistive technology announces for the control: a short name and what it holds.
+    void Describe(const QString& name, const QString& accessibleName, const QString& description);
 
     // Runs `handler` through Dispatch whenever the control raises the event. Open handlers run
     // once, after every control exists and every handler is connected.

@@ -77,4 +77,8 @@ public:
 protected:
     void Layout() override;
     void CreateControls() override;
+
+private:
+    // Names and descriptions of every control, for screen readers.
+    void DescribeControls();
 };

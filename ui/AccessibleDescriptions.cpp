@@ -1,0 +1,64 @@
+// What a screen reader announces for each control of the main window. Rows of like fields
+// are numbered from 1 here, as a person counts them.
+
+#include "ui/HauptFenster.h"
+#include "ui/RowNames.h"
+
+namespace {
+
+struct Description
+{
+    const char* control;
+    const char* name;
+    const char* description;
+};
+
+constexpr Description kSingleControls[] = {
+    {"BevelButton1", "Berechnen", "Berechnet Funktionswerte und Koeffizienten"},
+    {"sstellen", "Anzahl der Stuetzstellen", "Zahl der Stuetzpunkte, 2 bis 10"},
+    {"StaticText1", "Anzahl der Stuetzstellen:", "Beschriftung des Anzahlfelds"},
+    {"StaticTextx", "x", "Beschriftung der Zeile der x-Werte der Stuetzpunkte"},
+    {"StaticTexty", "y", "Beschriftung der Zeile der y-Werte der Stuetzpunkte"},
+    {"Separator1", "Trennlinie", "Trennt die Stuetzpunkte von den Funktionswerten"},
+    {"StaticText2", "Funktionswerte des Interpolationspolynoms", "Ueberschrift"},
+    {"StaticTextx1", "x", "Beschriftung der Argumente 1 bis 5"},
+    {"StaticTexty1", "y", "Beschriftung der Funktionswerte 1 bis 5"},
+    {"StaticTextx11", "x", "Beschriftung der Argumente 6 bis 10"},
+    {"StaticTexty11", "y", "Beschriftung der Funktionswerte 6 bis 10"},
+    {"Separator2", "Trennlinie", "Trennt die Funktionswerte von den Koeffizienten"},
+    {"StaticText3", "Koeffizienten des Interpolationspolynoms", "Ueberschrift"},
+    {"BevelButton2", "Info", "Zeigt die Programminfo"},
+    {"BevelButton3", "Beenden", "Beendet das Programm nach einer Rueckfrage"},
+};
+
+} // namespace
+
+void HauptFenster::DescribeControls()
+{
+    for (const Description& single : kSingleControls)
+        Describe(single.control, single.name, single.description);
+
+    for (int k = 0; k < 10; ++k) {
+        const int point = k + 1;
+        Describe(kSupportRows[k].abscissa, QStringLiteral("Stuetzstelle %1, x-Wert").arg(point),
+                 QStringLiteral("Abszisse des Stuetzpunkts %1").arg(point));
+        Describe(kSupportRows[k].ordinate, QStringLiteral("Stuetzstelle %1, y-Wert").arg(point),
+                 QStringLiteral("Ordinate des Stuetzpunkts %1").arg(point));
+    }
+
+    Describe(kArgumentRows[0].argument, QStringLiteral("Argument 1"),
+             QStringLiteral("Das erste Argument ist fest 0"));
+    for (int i = 1; i < 10; ++i)
+        Describe(kArgumentRows[i].argument, QStringLiteral("Argument %1").arg(i + 1),
+                 QStringLiteral("Stelle, an der das Polynom ausgewertet wird; leer oder 0: keine"));
+    for (int i = 0; i < 10; ++i)
+        Describe(kArgumentRows[i].value, QStringLiteral("Funktionswert an Argument %1").arg(i + 1),
+                 QStringLiteral("Wert des Interpolationspolynoms an Argument %1").arg(i + 1));
+
+    for (int k = 0; k < 10; ++k) {
+        Describe(kCoefficientRows[k].field, QStringLiteral("Koeffizient von x^%1").arg(k),
+                 QStringLiteral("Koeffizient von x^%1 des Polynoms in Normalform").arg(k));
+        Describe(kCoefficientRows[k].label, QStringLiteral("x^%1").arg(k),
+                 QStringLiteral("Beschriftung des Koeffizienten von x^%1").arg(k));
+    }
+}
