@@ -115,11 +115,20 @@ std::int32_t HauptFenster::vorz(std::int32_t k)
 
 void HauptFenster::Koeffizientenberechnung()
 {
-    using Contribution = double (HauptFenster::*)(std::int32_t);
+    // Plain function pointers rather than pointers to members: GCC 12's bounds sanitizer
+    // misreads indices into arrays of member pointers.
+    using Contribution = double (*)(HauptFenster&, std::int32_t);
     static constexpr Contribution kProdK[10] = {
-        &HauptFenster::Prod0, &HauptFenster::Prod1, &HauptFenster::Prod2, &HauptFenster::Prod3,
-        &HauptFenster::Prod4, &HauptFenster::Prod5, &HauptFenster::Prod6, &HauptFenster::Prod7,
-        &HauptFenster::Prod8, &HauptFenster::Prod9,
+        [](HauptFenster& w, std::int32_t i) { return w.Prod0(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod1(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod2(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod3(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod4(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod5(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod6(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod7(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod8(i); },
+        [](HauptFenster& w, std::int32_t i) { return w.Prod9(i); },
     };
     const std::int32_t count = pointsInUse(n);
 
@@ -128,7 +137,7 @@ void HauptFenster::Koeffizientenberechnung()
     // Each coefficient sums the points' contributions left to right, in point order.
     for (int i = 0; i < count; ++i) {
         for (int k = 0; k <= 9; ++k)
-            Koeff[k] = Koeff[k] + (this->*kProdK[k])(i);
+            Koeff[k] = Koeff[k] + kProdK[k](*this, i);
     }
     for (int k = 0; k <= 9; ++k) {
         Koeff[k] = static_cast<double>(vorz(k)) * Koeff[k];
