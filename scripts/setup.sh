@@ -12,8 +12,9 @@ PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev
     fonts-dejavu-core
-    xvfb xauth x11-utils xdotool xclip
-    clang-format
+    xvfb xauth x11-utils xdotool xclip imagemagick
+    desktop-file-utils appstream dpkg-dev libxcb-damage0-dev
+    clang-format clang libclang-rt-14-dev
 )
 
 install_missing_packages() {
