@@ -2,6 +2,7 @@
 // per power, signed, and cleared below the zero threshold.
 
 #include "calc/PointsInUse.h"
+#include "calc/ProdK.h"
 #include "ui/HauptFenster.h"
 
 #include <array>
@@ -109,6 +110,34 @@ double HauptFenster::Prod0(std::int32_t i)
     return contribution(*this, 0, i);
 }
 
+double ProdK(HauptFenster& window, int k, std::int32_t i)
+{
+    // A switch rather than a table of member pointers: GCC 12's bounds sanitizer misreads
+    // indices into arrays of member pointers.
+    switch (k) {
+    case 0:
+        return window.Prod0(i);
+    case 1:
+        return window.Prod1(i);
+    case 2:
+        return window.Prod2(i);
+    case 3:
+        return window.Prod3(i);
+    case 4:
+        return window.Prod4(i);
+    case 5:
+        return window.Prod5(i);
+    case 6:
+        return window.Prod6(i);
+    case 7:
+        return window.Prod7(i);
+    case 8:
+        return window.Prod8(i);
+    default:
+        return window.Prod9(i);
+    }
+}
+
 std::int32_t HauptFenster::vorz(std::int32_t k)
 {
     return k % 2 == 0 ? 1 : -1;
@@ -116,21 +145,6 @@ std::int32_t HauptFenster::vorz(std::int32_t k)
 
 void HauptFenster::Koeffizientenberechnung()
 {
-    // Plain function pointers rather than pointers to members: GCC 12's bounds sanitizer
-    // misreads indices into arrays of member pointers.
-    using Contribution = double (*)(HauptFenster&, std::int32_t);
-    static constexpr Contribution kProdK[10] = {
-        [](HauptFenster& w, std::int32_t i) { return w.Prod0(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod1(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod2(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod3(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod4(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod5(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod6(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod7(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod8(i); },
-        [](HauptFenster& w, std::int32_t i) { return w.Prod9(i); },
-    };
     const std::int32_t count = pointsInUse(n);
 
     for (int k = 0; k < count; ++k)
@@ -138,7 +152,7 @@ void HauptFenster::Koeffizientenberechnung()
     // Each coefficient sums the points' contributions left to right, in point order.
     for (int i = 0; i < count; ++i) {
         for (int k = 0; k <= 9; ++k)
-            Koeff[k] = Koeff[k] + kProdK[k](*this, i);
+            Koeff[k] = Koeff[k] + ProdK(*this, k, i);
     }
     for (int k = 0; k <= 9; ++k) {
         Koeff[k] = static_cast<double>(vorz(k)) * Koeff[k];
