@@ -15,10 +15,72 @@ class CalcCoefficientsTest : public QObject
 private slots:
     void contributionOfOnePoint_data();
     void contributionOfOnePoint();
-    void coefficients_data();
-    void coefficients();
-    void zeroThreshold_data();
-    void zeroThreshold();
+
+    void coefficients_data()
+    {
+        // Coefficients of x^0, x^1, ...; every power not listed must be +0.0, whatever an earlier
+        // run left there.
+        QTest::addColumn<QList<double>>("xs");
+        QTest::addColumn<QList<double>>("ys");
+        QTest::addColumn<QList<double>>("expected");
+        QTest::newRow("(1,3),(3,7) is the line 2x + 1")
+            << QList{1.0, 3.0} << QList{3.0, 7.0} << QList{1.0, 2.0};
+        QTest::newRow("(2,7),(1,3) is the line 4x - 1")
+            << QList{2.0, 1.0} << QList{7.0, 3.0} << QList{-1.0, 4.0};
+        QTest::newRow("three points give x^2 + x + 1")
+            << QList{0.0, 1.0, 2.0} << QList{1.0, 3.0, 7.0} << QList{1.0, 1.0, 1.0};
+        QTest::newRow("four points give x^3")
+            << QList{1.0, 2.0, 3.0, 4.0} << QList{1.0, 8.0, 27.0, 64.0}
+            << QList{0.0, 0.0, 0.0, 1.0};
+        // Every other power holds a residue of a few 1e-12 before the threshold clears it; the
+        // value near 1 is left exactly as the prescribed order of operations rounds it.
+        QTest::newRow("ten points on x^2 keep their rounding at x^2")
+            << QList{1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0, 10.0}
+            << QList{1.0, 4.0, 9.0, 16.0, 25.0, 36.0, 49.0, 64.0, 81.0, 100.0}
+            << QList{0.0, 0.0, 1.0000000000013074};
+        QTest::newRow("collinear points give exactly 0 at x^2")
+            << QList{0.0, 1.0, 2.0} << QList{1.0, 3.0, 5.0} << QList{1.0, 2.0};
+        QTest::newRow("1e-9 x^2 lies below the threshold and is cleared")
+            << QList{0.0, 1.0, 2.0} << QList{0.0, 1e-9, 4e-9} << QList<double>{};
+        QTest::newRow("an odd power summing to zero ends as +0, not -0")
+            << QList{-1.0, 0.0, 1.0} << QList{1.0, 0.0, 1.0} << QList{0.0, 0.0, 1.0};
+        QTest::newRow("one point is the constant") << QList{5.0} << QList{3.0} << QList{3.0};
+        QTest::newRow("no points give all zeros")
+            << QList<double>{} << QList<double>{} << QList<double>{};
+    }
+
+    void coefficients()
+    {
+        QFETCH(QList<double>, xs);
+        QFETCH(QList<double>, ys);
+        QFETCH(QList<double>, expected);
+        HauptFenster window;
+        for (int k = 0; k <= 9; ++k)
+            window.Koeff[k] = 42.0 + k;
+        setPoints(window, xs, ys);
+        window.Koeffizientenberechnung();
+        for (int k = 0; k <= 9; ++k)
+            CALC_COMPARE_BITS(window.Koeff[k], k < expected.size() ? expected[k] : 0.0);
+    }
+
+    void zeroThreshold_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<bool>("zero");
+        QTest::newRow("just below 1e-8 is zero") << std::nextafter(1e-8, 0.0) << true;
+        QTest::newRow("exactly 1e-8 is not zero") << 1e-8 << false;
+        QTest::newRow("exactly -1e-8 is not zero") << -1e-8 << false;
+        QTest::newRow("a tiny negative value is zero") << -1e-12 << true;
+        QTest::newRow("a NaN is not zero") << std::nan("") << false;
+    }
+
+    void zeroThreshold()
+    {
+        QFETCH(double, x);
+        QFETCH(bool, zero);
+        HauptFenster window;
+        QCOMPARE(window.IstNull(x), zero);
+    }
 };
 
 void CalcCoefficientsTest::contributionOfOnePoint_data()
@@ -70,71 +132,6 @@ void CalcCoefficientsTest::contributionOfOnePoint()
         else
             QCOMPARE(actual, 0.0);
     }
-}
-
-void CalcCoefficientsTest::coefficients_data()
-{
-    // Coefficients of x^0, x^1, ...; every power not listed must be +0.0, whatever an earlier
-    // run left there.
-    QTest::addColumn<QList<double>>("xs");
-    QTest::addColumn<QList<double>>("ys");
-    QTest::addColumn<QList<double>>("expected");
-    QTest::newRow("(1,3),(3,7) is the line 2x + 1")
-        << QList{1.0, 3.0} << QList{3.0, 7.0} << QList{1.0, 2.0};
-    QTest::newRow("(2,7),(1,3) is the line 4x - 1")
-        << QList{2.0, 1.0} << QList{7.0, 3.0} << QList{-1.0, 4.0};
-    QTest::newRow("three points give x^2 + x + 1")
-        << QList{0.0, 1.0, 2.0} << QList{1.0, 3.0, 7.0} << QList{1.0, 1.0, 1.0};
-    QTest::newRow("four points give x^3")
-        << QList{1.0, 2.0, 3.0, 4.0} << QList{1.0, 8.0, 27.0, 64.0} << QList{0.0, 0.0, 0.0, 1.0};
-    // Every other power holds a residue of a few 1e-12 before the threshold clears it; the
-    // value near 1 is left exactly as the prescribed order of operations rounds it.
-    QTest::newRow("ten points on x^2 keep their rounding at x^2")
-        << QList{1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0, 10.0}
-        << QList{1.0, 4.0, 9.0, 16.0, 25.0, 36.0, 49.0, 64.0, 81.0, 100.0}
-        << QList{0.0, 0.0, 1.0000000000013074};
-    QTest::newRow("collinear points give exactly 0 at x^2")
-        << QList{0.0, 1.0, 2.0} << QList{1.0, 3.0, 5.0} << QList{1.0, 2.0};
-    QTest::newRow("1e-9 x^2 lies below the threshold and is cleared")
-        << QList{0.0, 1.0, 2.0} << QList{0.0, 1e-9, 4e-9} << QList<double>{};
-    QTest::newRow("an odd power summing to zero ends as +0, not -0")
-        << QList{-1.0, 0.0, 1.0} << QList{1.0, 0.0, 1.0} << QList{0.0, 0.0, 1.0};
-    QTest::newRow("one point is the constant") << QList{5.0} << QList{3.0} << QList{3.0};
-    QTest::newRow("no points give all zeros")
-        << QList<double>{} << QList<double>{} << QList<double>{};
-}
-
-void CalcCoefficientsTest::coefficients()
-{
-    QFETCH(QList<double>, xs);
-    QFETCH(QList<double>, ys);
-    QFETCH(QList<double>, expected);
-    HauptFenster window;
-    for (int k = 0; k <= 9; ++k)
-        window.Koeff[k] = 42.0 + k;
-    setPoints(window, xs, ys);
-    window.Koeffizientenberechnung();
-    for (int k = 0; k <= 9; ++k)
-        CALC_COMPARE_BITS(window.Koeff[k], k < expected.size() ? expected[k] : 0.0);
-}
-
-void CalcCoefficientsTest::zeroThreshold_data()
-{
-    QTest::addColumn<double>("x");
-    QTest::addColumn<bool>("zero");
-    QTest::newRow("just below 1e-8 is zero") << std::nextafter(1e-8, 0.0) << true;
-    QTest::newRow("exactly 1e-8 is not zero") << 1e-8 << false;
-    QTest::newRow("exactly -1e-8 is not zero") << -1e-8 << false;
-    QTest::newRow("a tiny negative value is zero") << -1e-12 << true;
-    QTest::newRow("a NaN is not zero") << std::nan("") << false;
-}
-
-void CalcCoefficientsTest::zeroThreshold()
-{
-    QFETCH(double, x);
-    QFETCH(bool, zero);
-    HauptFenster window;
-    QCOMPARE(window.IstNull(x), zero);
 }
 
 QTEST_MAIN(CalcCoefficientsTest)
