@@ -35,105 +35,83 @@ QString accessibleText(QWidget* control, QAccessible::Text which)
 class AccessibilityTest : public QObject
 {
     Q_OBJECT
+    HauptFenster& window = HauptFenster::instance();
 
 private slots:
-    void init()
+    void initTestCase() { QVERIFY(QTest::qWaitForWindowExposed(&window)); }
+
+    void everyControlSaysWhatItHolds()
     {
-        window = new HauptFenster;
-        window->Construct();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        for (const Window* shown :
+             std::initializer_list<const Window*>{&window, &InfoF::instance()}) {
+            const QList<QWidget*> controls = controlsInBuildOrder(*shown);
+            QCOMPARE(controls.size(), shown == &window ? 75 : 2);
+            for (QWidget* control : controls) {
+                QVERIFY2(!accessibleText(control, QAccessible::Name).isEmpty(),
+                         qPrintable(control->objectName()));
+                QVERIFY2(!accessibleText(control, QAccessible::Description).isEmpty(),
+                         qPrintable(control->objectName()));
+            }
+        }
+        QCOMPARE(accessibleText(&window.Control("xF3"), QAccessible::Name),
+                 QString("Stuetzstelle 4, x-Wert"));
+        QCOMPARE(accessibleText(&window.Control("yF31"), QAccessible::Name),
+                 QString("Funktionswert an Argument 4"));
+        QCOMPARE(accessibleText(&window.Control("KF2"), QAccessible::Name),
+                 QString("Koeffizient von x^2"));
     }
-    void cleanup() { delete window; }
 
-    void everyControlSaysWhatItHolds_data();
-    void everyControlSaysWhatItHolds();
-    void fieldNamesTellTheFieldsApart();
-    void tabWalksTheFieldsInFormOrder();
-    void buttonsArePressedThroughTheirAction();
+    void fieldNamesTellTheFieldsApart()
+    {
+        QSet<QString> names;
+        for (QLineEdit* field : window.centralWidget()->findChildren<QLineEdit*>()) {
+            const QString name = accessibleText(field, QAccessible::Name);
+            QVERIFY2(!names.contains(name), qPrintable(name + " is announced for two fields"));
+            names << name;
+        }
+        QCOMPARE(names.size(), 51);
+    }
 
-private:
-    HauptFenster* window = nullptr;
+    void tabWalksTheFieldsInFormOrder()
+    {
+        window.SetText("sstellen", "10"); // every support-point row shows
+        QList<QWidget*> expected = controlsInBuildOrder(window);
+        expected.removeIf(
+            [](QWidget* control) { return !(control->focusPolicy() & Qt::TabFocus); });
+        QCOMPARE(expected.size(), 51); // the fields; buttons and labels take no focus
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        expected.first()->setFocus(Qt::TabFocusReason);
+        for (qsizetype k = 1; k < expected.size(); ++k) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), expected[k]->objectName());
+        }
+    }
+
+    void buttonsArePressedThroughTheirAction()
+    {
+        for (const char* name : {"BevelButton1", "BevelButton2", "BevelButton3"}) {
+            QAccessibleInterface* face =
+                QAccessible::queryAccessibleInterface(&window.Control(name));
+            QVERIFY(face && face->actionInterface());
+            QVERIFY2(face->actionInterface()->actionNames().contains(
+                         QAccessibleActionInterface::pressAction()),
+                     name);
+        }
+
+        const char* texts[][2] = {{"sstellen", "3"}, {"xF0", "1"}, {"yF0", "2"},  {"xF1", "2"},
+                                  {"yF1", "5"},      {"xF2", "3"}, {"yF2", "10"}, {"xF11", "4"}};
+        for (const auto& [field, text] : texts)
+            window.SetText(field, text);
+        QAccessible::queryAccessibleInterface(&window.Control("BevelButton1"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        // The toolkit presses the button as a click would animate it: a moment later.
+        QTRY_COMPARE(window.Text("yF11"), QString("17"));
+        QCOMPARE(window.Text("KF2"), QString("1"));
+    }
 };
-
-void AccessibilityTest::everyControlSaysWhatItHolds_data()
-{
-    QTest::addColumn<bool>("infoWindow");
-    QTest::newRow("main window") << false;
-    QTest::newRow("info window") << true;
-}
-
-void AccessibilityTest::everyControlSaysWhatItHolds()
-{
-    QFETCH(bool, infoWindow);
-    const Window& shown = infoWindow ? static_cast<const Window&>(InfoF::instance()) : *window;
-    const QList<QWidget*> controls = controlsInBuildOrder(shown);
-    QCOMPARE(controls.size(), infoWindow ? 2 : 75);
-    for (QWidget* control : controls) {
-        QVERIFY2(!accessibleText(control, QAccessible::Name).isEmpty(),
-                 qPrintable(control->objectName()));
-        QVERIFY2(!accessibleText(control, QAccessible::Description).isEmpty(),
-                 qPrintable(control->objectName()));
-    }
-    QCOMPARE(accessibleText(&window->Control("xF3"), QAccessible::Name),
-             QString("Stuetzstelle 4, x-Wert"));
-    QCOMPARE(accessibleText(&window->Control("yF31"), QAccessible::Name),
-             QString("Funktionswert an Argument 4"));
-    QCOMPARE(accessibleText(&window->Control("KF2"), QAccessible::Name),
-             QString("Koeffizient von x^2"));
-}
-
-void AccessibilityTest::fieldNamesTellTheFieldsApart()
-{
-    QSet<QString> names;
-    for (QLineEdit* field : window->centralWidget()->findChildren<QLineEdit*>()) {
-        const QString name = accessibleText(field, QAccessible::Name);
-        QVERIFY2(!names.contains(name), qPrintable(name + " is announced for two fields"));
-        names << name;
-    }
-    QCOMPARE(names.size(), 51);
-}
-
-void AccessibilityTest::tabWalksTheFieldsInFormOrder()
-{
-    window->SetText("sstellen", "10"); // every support-point row shows
-    QList<QWidget*> expected;
-    for (QWidget* control : controlsInBuildOrder(*window)) {
-        if (control->focusPolicy() & Qt::TabFocus)
-            expected << control;
-    }
-    QCOMPARE(expected.size(), 51); // the fields; buttons and labels take no focus
-
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    expected.first()->setFocus(Qt::TabFocusReason);
-    for (qsizetype k = 1; k < expected.size(); ++k) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), expected[k]->objectName());
-    }
-}
-
-void AccessibilityTest::buttonsArePressedThroughTheirAction()
-{
-    for (const char* name : {"BevelButton1", "BevelButton2", "BevelButton3"}) {
-        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window->Control(name));
-        QVERIFY(face && face->actionInterface());
-        QVERIFY2(face->actionInterface()->actionNames().contains(
-                     QAccessibleActionInterface::pressAction()),
-                 name);
-    }
-
-    window->SetText("sstellen", "3");
-    const char* texts[][2] = {{"xF0", "1"}, {"yF0", "2"},  {"xF1", "2"}, {"yF1", "5"},
-                              {"xF2", "3"}, {"yF2", "10"}, {"xF11", "4"}};
-    for (const auto& [field, text] : texts)
-        window->SetText(field, text);
-    QAccessible::queryAccessibleInterface(&window->Control("BevelButton1"))
-        ->actionInterface()
-        ->doAction(QAccessibleActionInterface::pressAction());
-    // The toolkit presses the button as a click would animate it: a moment later.
-    QTRY_COMPARE(window->Text("yF11"), QString("17"));
-    QCOMPARE(window->Text("KF2"), QString("1"));
-}
 
 QTEST_MAIN(AccessibilityTest)
 #include "test_accessibility.moc"

@@ -19,21 +19,23 @@ void type(HauptFenster& window, const char* field, const QString& text)
     QTest::keyClicks(&window.Control(field), text);
 }
 
-void typePoints(HauptFenster& window, const QString& count, const QStringList& xs,
-                const QStringList& ys)
+// Arguments fill rows 1..9; row 0 is the fixed argument 0.
+void typeForm(HauptFenster& window, const QString& count, const QStringList& xs,
+              const QStringList& ys, const QStringList& arguments)
 {
     type(window, "sstellen", count);
     for (int k = 0; k < xs.size(); ++k) {
         type(window, kSupportRows[k].abscissa, xs[k]);
         type(window, kSupportRows[k].ordinate, ys[k]);
     }
-}
-
-// Rows 1..9; row 0 is the fixed argument 0.
-void typeArguments(HauptFenster& window, const QStringList& arguments)
-{
     for (int k = 1; k <= 9; ++k)
         type(window, kArgumentRows[k].argument, arguments.value(k - 1));
+}
+
+// A row of field texts written as words, "_" for an empty one.
+QStringList words(const QString& text)
+{
+    return text.split(u' ', Qt::SkipEmptyParts).replaceInStrings("_", "");
 }
 
 // Presses "Berechnen"; a message box it shows is answered at once, and its text returned.
@@ -82,51 +84,38 @@ private slots:
     }
     void cleanup() { window.reset(); }
 
+    // Missing values are empty fields, missing coefficients zeros.
     void pressShowsValuesAndCoefficients_data()
     {
         QTest::addColumn<QString>("count");
         QTest::addColumn<QStringList>("xs");
         QTest::addColumn<QStringList>("ys");
-        QTest::addColumn<QStringList>("arguments"); // rows 1.., the rest empty
-        QTest::addColumn<QStringList>("values");    // yF01, yF11, ..., the rest empty
+        QTest::addColumn<QStringList>("arguments"); // rows 1..
+        QTest::addColumn<QStringList>("values");    // yF01, yF11, ...
         QTest::addColumn<QStringList>("coefficients");
         QTest::addColumn<int>("highestRowShown");
-
-        const QStringList zeros(7, "0");
         QTest::newRow("worked example: x^2 + 1 and its value 17 at 4")
-            << "3" << QStringList{"1", "2", "3"} << QStringList{"2", "5", "10"} << QStringList{"4"}
-            << QStringList{"1", "17"} << QStringList{"1", "0", "1"} + zeros << 2;
+            << "3" << words("1 2 3") << words("2 5 10") << words("4") << words("1 17")
+            << words("1 0 1") << 2;
         QTest::newRow("two points after ten clear and hide every higher power")
-            << "2" << QStringList{"1", "3"} << QStringList{"3", "7"} << QStringList{}
-            << QStringList{"1"} << QStringList{"1", "2", "0"} + zeros << 1;
+            << "2" << words("1 3") << words("3 7") << words("") << words("1") << words("1 2") << 1;
         QTest::newRow("collinear points hide x^2 and above")
-            << "3" << QStringList{"0", "1", "2"} << QStringList{"1", "3", "5"} << QStringList{}
-            << QStringList{"1"} << QStringList{"1", "2", "0"} + zeros << 1;
-        QTest::newRow("a negative count computes like no points, without a crash")
-            << "-3" << QStringList{} << QStringList{} << QStringList{"4"} << QStringList{"0", "0"}
-            << QStringList{"0", "0", "0"} + zeros << 0;
-        QTest::newRow("a repeated abscissa beyond the count is neither read nor refused")
-            << "2" << QStringList{"1", "2", "1"} << QStringList{"1", "3", "8"} << QStringList{}
-            << QStringList{"-1"} << QStringList{"-1", "2", "0"} + zeros << 1;
-        QTest::newRow("an argument typed as 0 leaves its row empty")
-            << "3" << QStringList{"1", "2", "3"} << QStringList{"2", "5", "10"}
-            << QStringList{"4", "0", "-1"} << QStringList{"1", "17", "", "2"}
-            << QStringList{"1", "0", "1"} + zeros << 2;
-        QTest::newRow("a value of 0 at an argument is shown, not left empty")
-            << "2" << QStringList{"1", "2"} << QStringList{"1", "3"} << QStringList{"0.5"}
-            << QStringList{"-1", "0"} << QStringList{"-1", "2", "0"} + zeros << 1;
-        QTest::newRow("a tiny value is snapped only in rows below the count")
-            << "3" << QStringList{"0", "1", "2"} << QStringList{"0", "1", "2"}
-            << QStringList{"1e-12", "", "", "", "1e-12"}
-            << QStringList{"0", "0", "", "", "", "1e-12"} << QStringList{"0", "1", "0"} + zeros
+            << "3" << words("0 1 2") << words("1 3 5") << words("") << words("1") << words("1 2")
             << 1;
-        QTest::newRow("ten points of degree nine hide no row")
-            << "10" << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}
-            << QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0", "362880"}
-            << QStringList{"10"} << QStringList{"0", "3628800"}
-            << QStringList{"0",     "40320", "-109584", "118124", "-67284",
-                           "22449", "-4536", "546",     "-36",    "1"}
-            << 9;
+        QTest::newRow("a negative count computes like no points, without a crash")
+            << "-3" << words("") << words("") << words("4") << words("0 0") << words("") << 0;
+        QTest::newRow("a repeated abscissa beyond the count is neither read nor refused")
+            << "2" << words("1 2 1") << words("1 3 8") << words("") << words("-1") << words("-1 2")
+            << 1;
+        QTest::newRow("an argument typed as 0 leaves its row empty")
+            << "3" << words("1 2 3") << words("2 5 10") << words("4 0 -1") << words("1 17 _ 2")
+            << words("1 0 1") << 2;
+        QTest::newRow("a value of 0 at an argument is shown, not left empty")
+            << "2" << words("1 2") << words("1 3") << words("0.5") << words("-1 0") << words("-1 2")
+            << 1;
+        QTest::newRow("a tiny value is snapped only in rows below the count")
+            << "3" << words("0 1 2") << words("0 1 2") << words("1e-12 _ _ _ 1e-12")
+            << words("0 0 _ _ _ 1e-12") << words("0 1") << 1;
     }
     void pressShowsValuesAndCoefficients()
     {
@@ -139,18 +128,16 @@ private slots:
         QFETCH(int, highestRowShown);
 
         // Leftovers of an earlier command in every row that this one must overwrite or clear.
-        typePoints(*window, "10", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
-                   {"3", "1", "4", "1", "5", "9", "2", "6", "5", "3"});
-        typeArguments(*window, {"1.5", "2.5", "3.5", "4.5", "5.5", "6.5", "7.5", "8.5", "9.5"});
+        typeForm(*window, "10", words("1 2 3 4 5 6 7 8 9 10"), words("3 1 4 1 5 9 2 6 5 3"),
+                 words("1.5 2.5 3.5 4.5 5.5 6.5 7.5 8.5 9.5"));
         QCOMPARE(press(*window), QString());
 
-        typePoints(*window, count, xs, ys);
-        typeArguments(*window, arguments);
+        typeForm(*window, count, xs, ys, arguments);
         QCOMPARE(press(*window), QString());
 
         for (int k = 0; k <= 9; ++k) {
             QCOMPARE(window->Text(kArgumentRows[k].value), values.value(k));
-            QCOMPARE(window->Text(kCoefficientRows[k].field), coefficients[k]);
+            QCOMPARE(window->Text(kCoefficientRows[k].field), coefficients.value(k, "0"));
             QCOMPARE(window->Control(kCoefficientRows[k].field).isHidden(), k > highestRowShown);
             QCOMPARE(window->Control(kCoefficientRows[k].label).isHidden(), k > highestRowShown);
             if (k > highestRowShown)
@@ -165,32 +152,28 @@ private slots:
 
     void resultsSurviveARepeatOrARefusal_data()
     {
-        QTest::addColumn<QString>("count"); // empty: nothing typed between the presses
-        QTest::addColumn<QStringList>("xs");
+        QTest::addColumn<QString>("xs"); // empty: nothing typed between the presses
         QTest::addColumn<QString>("message");
         const QString refused = "Die Stuetzstellen muessen paarweise verschieden sein!";
-        QTest::newRow("a second press with nothing changed gives the same results")
-            << "" << QStringList{} << "";
-        QTest::newRow("a repeated abscissa is refused")
-            << "4" << QStringList{"1", "2", "3", "3"} << refused;
+        QTest::newRow("a second press with nothing changed gives the same results") << ""
+                                                                                    << "";
+        QTest::newRow("a repeated abscissa is refused") << "1 2 3 3" << refused;
         QTest::newRow("a repeat hidden by an overflowing product is refused")
-            << "4" << QStringList{"1e200", "-1e200", "5", "5"} << refused;
+            << "1e200 -1e200 5 5" << refused;
         QTest::newRow("distinct abscissae whose product underflows are refused")
-            << "3" << QStringList{"0", "1e-110", "2e-110"} << refused;
+            << "0 1e-110 2e-110" << refused;
     }
     void resultsSurviveARepeatOrARefusal()
     {
-        QFETCH(QString, count);
-        QFETCH(QStringList, xs);
+        QFETCH(QString, xs);
         QFETCH(QString, message);
-        typePoints(*window, "3", {"1", "2", "3"}, {"2", "5", "10"});
-        typeArguments(*window, {"4", "", "7"});
+        typeForm(*window, "3", words("1 2 3"), words("2 5 10"), words("4 _ 7"));
         QCOMPARE(press(*window), QString());
         const QStringList before = results(*window);
 
-        if (!count.isEmpty()) {
-            typePoints(*window, count, xs, QStringList(xs.size(), "1"));
-            typeArguments(*window, {"5", "6", "7", "8", "9"});
+        if (const QStringList points = words(xs); !points.isEmpty()) {
+            typeForm(*window, QString::number(points.size()), points,
+                     QStringList(points.size(), "1"), words("5 6 7 8 9"));
         }
         QCOMPARE(press(*window), message);
         QCOMPARE(results(*window), before);

@@ -60,18 +60,12 @@ private slots:
         row("twelve is capped at ten in count and text", "12", false, 10, "10", 10);
         row("a third digit typed after 10 is undone at once", "100", true, 10, "10", 10);
         row("one point still shows two rows", "1", false, 1, "1", 2);
-        row("zero points still show two rows", "0", false, 0, "0", 2);
         row("a negative count is kept as typed", "-3", false, -3, "-3", 2);
         row("an empty field counts zero", "", false, 0, "", 2);
         row("a fraction is truncated", "3.7", false, 3, "3.7", 3);
         row("1e12 is capped at ten", "1e12", false, 10, "10", 10);
-        row("overflow to infinity is capped at ten", "1e999", false, 10, "10", 10);
-        row("minus infinity counts as no points", "-inf", false,
-            std::numeric_limits<std::int32_t>::min(), "-inf", 2);
         row("nan counts zero", "nan", false, 0, "nan", 2);
         row("100,000 digits are capped at ten", QString(100000, u'9'), false, 10, "10", 10);
-        row("100,000 letters count zero", QString(100000, u'x'), false, 0, QString(100000, u'x'),
-            2);
     }
     void countSetsPointsAndRows()
     {
@@ -125,7 +119,6 @@ private slots:
         QTest::newRow("row 0 cannot be hidden") << QList<int>{0} << QList<int>{};
         QTest::newRow("rows 10 and -1 do not exist") << QList<int>{10, -1} << QList<int>{};
         QTest::newRow("row 1 hides x^1 only") << QList<int>{1} << QList<int>{1};
-        QTest::newRow("row 4 hides x^4 only") << QList<int>{4} << QList<int>{4};
         QTest::newRow("row 9 hides x^9 only") << QList<int>{9} << QList<int>{9};
         QTest::newRow("rows 9 down to 3 hide seven powers")
             << QList<int>{9, 8, 7, 6, 5, 4, 3} << QList<int>{3, 4, 5, 6, 7, 8, 9};

@@ -37,8 +37,7 @@ int runCommand(const std::function<void()>& command, const QString& answer, QStr
     // A timer of this call alone: a stray one would end a later call's loop.
     QTimer stillRunning;
     stillRunning.setSingleShot(true);
-    QObject::connect(&stillRunning, &QTimer::timeout,
-                     [] { QCoreApplication::exit(kStillRunning); });
+    stillRunning.callOnTimeout([] { QCoreApplication::exit(kStillRunning); });
     QTimer::singleShot(0, [&] {
         command();
         stillRunning.start(200);

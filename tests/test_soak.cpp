@@ -3,7 +3,6 @@
 // a freshly opened window computes from the same texts: nothing stale, nothing lost.
 
 #include "app/InfoF.h"
-#include "app/MenuBar1.h"
 #include "framework/EditCommands.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
@@ -12,25 +11,21 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
+#include <bit>
 #include <memory>
 #include <random>
+#include <utility>
 
 namespace {
 
-const QString kRefusal = QStringLiteral("Die Stuetzstellen muessen paarweise verschieden sein!");
-
-// Every field of the form, in build order; sstellen first so that a copy sets n before the rest.
+// Every field of the form; sstellen first so that a copy sets n before the rest.
 QStringList editFieldNames()
 {
     QStringList names{"sstellen"};
-    for (const SupportRow& row : kSupportRows)
-        names << row.abscissa << row.ordinate;
-    for (const ArgumentRow& row : kArgumentRows)
-        names << row.argument << row.value;
-    for (const CoefficientRow& row : kCoefficientRows)
-        names << row.field;
+    for (int k = 0; k < 10; ++k)
+        names << kSupportRows[k].abscissa << kSupportRows[k].ordinate << kArgumentRows[k].argument
+              << kArgumentRows[k].value << kCoefficientRows[k].field;
     return names;
 }
 
@@ -38,93 +33,44 @@ QStringList editFieldNames()
 QStringList shownResults(const HauptFenster& window)
 {
     QStringList shown;
-    for (const ArgumentRow& row : kArgumentRows)
-        shown << window.Text(row.value);
-    for (const CoefficientRow& row : kCoefficientRows) {
-        shown << window.Text(row.field);
-        shown << (window.Control(row.field).isHidden() ? "hidden" : "shown");
-        shown << (window.Control(row.label).isHidden() ? "hidden" : "shown");
-    }
+    for (int k = 0; k < 10; ++k)
+        shown << window.Text(kArgumentRows[k].value) << window.Text(kCoefficientRows[k].field)
+              << (window.Control(kCoefficientRows[k].field).isHidden() ? "hidden" : "shown")
+              << (window.Control(kCoefficientRows[k].label).isHidden() ? "hidden" : "shown");
     return shown;
 }
 
-// Answers every modal box that opens while the session runs, and remembers what it said.
-class ModalAnswerer : public QObject
+qsizetype pick(std::mt19937_64& random, qsizetype count)
 {
-public:
-    ModalAnswerer()
-    {
-        timer.setInterval(0);
-        connect(&timer, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->reject();
-            }
-        });
-        timer.start();
-    }
-    QStringList take() { return std::exchange(texts, {}); }
+    return qsizetype(random() % std::uint64_t(count));
+}
 
-private:
-    QTimer timer;
-    QStringList texts;
-};
-
-class Session
+// Texts in every form the number reading meets: signs, commas, exponents out of range,
+// infinities, NaNs, letters, random doubles and bit patterns, rarely 10,000 characters.
+QString anyText(std::mt19937_64& random)
 {
-public:
-    explicit Session(std::uint64_t seed)
-        : random(seed)
-        , names(editFieldNames())
-    {
+    static const QStringList typed = {
+        "",    "0",         "-0",    "1",      "2,5",    "-.5",    "1e3",
+        " 7 ", "+3",        "1e308", "-1e308", "1e-308", "4e-324", "1e400",
+        "inf", "-Infinity", "nan",   "abc",    "3abc",   "--1",    "1e",
+        ",",   "1.5.3",     "1e-9",  "1e200",  "-1e200", "0.1",    "12345678901234567890"};
+    const auto pick = [&](qsizetype count) { return ::pick(random, count); };
+    switch (pick(40) == 0 ? 4 : pick(4)) { // long texts are rare: a fresh window lays each out
+    case 0:
+        return typed[pick(typed.size())];
+    case 1:
+        return Str(std::int32_t(pick(21)) - 10);
+    case 2:
+        return Str(std::uniform_real_distribution<double>(-100, 100)(random));
+    case 3:
+        return Str(std::bit_cast<double>(std::uint64_t(random())));
     }
-
-    QString anyText()
-    {
-        static const QStringList typed = {
-            "",    "0",         "-0",    "1",      "2,5",    "-.5",    "1e3",
-            " 7 ", "+3",        "1e308", "-1e308", "1e-308", "4e-324", "1e400",
-            "inf", "-Infinity", "nan",   "abc",    "3abc",   "--1",    "1e",
-            ",",   "1.5.3",     "1e-9",  "1e200",  "-1e200", "0.1",    "12345678901234567890"};
-        // Long texts are rare: each is laid out again whenever a fresh window copies it.
-        if (pick(40) == 0)
-            return longText();
-        switch (pick(5)) {
-        case 0:
-            return typed[pick(typed.size())];
-        case 1:
-            return Str(std::int32_t(pick(21)) - 10);
-        case 2:
-            return Str(std::uniform_real_distribution<double>(-100, 100)(random));
-        case 3:
-            return Str(std::bit_cast<double>(std::uint64_t(random())));
-        default:
-            return Str(std::int32_t(pick(6)));
-        }
-    }
-
-    QString anyCount()
-    {
-        static const QStringList unusual = {"100", "1e12", "-1e12", "nan", "", "x", "3.7", "-0"};
-        return pick(5) == 0 ? unusual[pick(unusual.size())] : Str(std::int32_t(pick(21)) - 5);
-    }
-
-    QString longText()
-    {
-        QString text(10000, u'0');
-        const QString alphabet = pick(2) ? "0123456789" : "0123456789.,e-abc ";
-        for (QChar& c : text)
-            c = alphabet[pick(alphabet.size())];
-        return text;
-    }
-
-    const QString& anyField() { return names[pick(names.size())]; }
-    std::size_t pick(qsizetype count) { return std::size_t(random() % std::uint64_t(count)); }
-
-private:
-    std::mt19937_64 random;
-    QStringList names;
-};
+    const QString alphabet = pick(2) ? "0123456789" : "0123456789.,e-abc ";
+    QString text(10000, u'0');
+    for (QChar& c : text)
+        c = alphabet[pick(alphabet.size())];
+    return text;
+}
 
 // A window of its own, never put on a screen: the reference needs its fields, not its pixels.
 std::unique_ptr<HauptFenster> openWindow()
@@ -145,7 +91,6 @@ void press(const Window& window, const char* button)
 class SoakTest : public QObject
 {
     Q_OBJECT
-
 private slots:
     void twentyThousandRandomActions();
 };
@@ -153,81 +98,74 @@ private slots:
 void SoakTest::twentyThousandRandomActions()
 {
     constexpr int kActions = 20000;
-    ModalAnswerer answerer;
-    Session session(20261208);
-    auto window = openWindow();
+    const QString refusal = "Die Stuetzstellen muessen paarweise verschieden sein!";
+    QStringList messages; // of every modal box, answered as soon as it opens
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->reject();
+        }
+    });
+    answerer.start(0);
+    const auto refused = [&] { return std::exchange(messages, {}).contains(refusal); };
+
+    std::mt19937_64 random(20261208);
+    const auto pick = [&](qsizetype count) { return ::pick(random, count); };
+    const QStringList kinds = {"text",  "text",    "text",    "text", "count",
+                               "count", "compute", "compute", "info", "edit"};
+    const QStringList unusualCounts = {"100", "1e12", "-1e12", "nan", "", "x", "3.7", "-0"};
     const QStringList fields = editFieldNames();
+    auto window = openWindow();
     QMap<QString, int> counts;
 
     for (int action = 0; action < kActions; ++action) {
-        switch (session.pick(10)) {
-        case 0:
-        case 1:
-        case 2:
-        case 3: { // type or paste a text into any field
-            const QString& name = session.anyField();
+        QString kind = kinds[pick(kinds.size())];
+        if (kind == "text") { // typed or pasted into any field
+            const QString& name = fields[pick(fields.size())];
             auto& field = static_cast<QLineEdit&>(window->Control(name));
-            if (session.pick(4) == 0 && !field.isReadOnly()) {
+            if (pick(4) == 0 && !field.isReadOnly()) {
                 field.selectAll();
-                QTest::keyClicks(&field, session.anyText().left(12));
+                QTest::keyClicks(&field, anyText(random).left(12));
             } else {
-                window->SetText(name, session.anyText());
+                window->SetText(name, anyText(random));
             }
-            ++counts["text"];
-            break;
-        }
-        case 4:
-        case 5: // a point count
-            window->SetText("sstellen", session.anyCount());
-            ++counts["count"];
-            break;
-        case 6:
-        case 7: { // "Berechnen", checked against a fresh window given the same texts
+        } else if (kind == "count") { // -5..15, now and then far beyond or no number at all
+            window->SetText("sstellen", pick(5) ? Str(std::int32_t(pick(21)) - 5)
+                                                : unusualCounts[pick(unusualCounts.size())]);
+        } else if (kind == "compute") { // checked against a fresh window given the same texts
             const QStringList before = shownResults(*window);
             press(*window, "BevelButton1");
-            const bool refused = answerer.take().contains(kRefusal);
-
+            const bool wasRefused = refused();
             auto fresh = openWindow();
             for (const QString& name : fields)
                 fresh->SetText(name, window->Text(name));
             press(*fresh, "BevelButton1");
-            QCOMPARE(answerer.take().contains(kRefusal), refused);
-            if (refused)
-                QCOMPARE(shownResults(*window), before);
-            else
-                QCOMPARE(shownResults(*window), shownResults(*fresh));
-            ++counts[refused ? "compute refused" : "compute"];
-            break;
-        }
-        case 8: // "Info", then sometimes "ok"
+            QCOMPARE(refused(), wasRefused);
+            QCOMPARE(shownResults(*window), wasRefused ? before : shownResults(*fresh));
+            if (wasRefused)
+                kind += " refused";
+        } else if (kind == "info") { // then sometimes "ok"
             press(*window, "BevelButton2");
-            if (session.pick(2))
+            if (pick(2))
                 press(InfoF::instance(), "okF");
-            ++counts["info"];
-            break;
-        default: { // an Edit menu command on a focused field
-            QWidget& field = window->Control(session.anyField());
+        } else { // an Edit menu command on a focused field
             window->activateWindow();
-            field.setFocus();
-            const auto command = EditCommand(session.pick(6));
+            window->Control(fields[pick(fields.size())]).setFocus();
+            const auto command = EditCommand(pick(6));
             if (CanPerform(command))
                 Perform(command);
-            ++counts["edit"];
-            break;
         }
-        }
+        ++counts[kind];
         if (action % 500 == 0)
             QCoreApplication::processEvents();
     }
 
     // Still answering: a plain command after all that computes as on the first day.
-    window->SetText("sstellen", "3");
-    const QStringList points = {"1", "2", "2", "5", "3", "10"};
-    for (int k = 0; k < 3; ++k) {
-        window->SetText(kSupportRows[k].abscissa, points[2 * k]);
-        window->SetText(kSupportRows[k].ordinate, points[2 * k + 1]);
-    }
-    window->SetText("xF11", "4");
+    const char* worked[][2] = {{"sstellen", "3"}, {"xF0", "1"}, {"yF0", "2"},  {"xF1", "2"},
+                               {"yF1", "5"},      {"xF2", "3"}, {"yF2", "10"}, {"xF11", "4"}};
+    for (const auto& [name, text] : worked)
+        window->SetText(name, text);
     press(*window, "BevelButton1");
     QCOMPARE(window->Text("yF11"), QString("17"));
 
