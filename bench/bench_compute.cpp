@@ -1,6 +1,8 @@
 // What one compute command costs: the whole press of "Berechnen" on ten points and nine
-// arguments, and the expansion into the normal form alone.
+// arguments, the expansion into the normal form alone, and the fit of the twenty results to
+// their fields that the next paint works out.
 
+#include "framework/FittedNumberField.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
@@ -15,6 +17,7 @@ private slots:
     void cleanupTestCase();
     void fullCommandWithTenPoints();
     void coefficientsOfTenPoints();
+    void fitOfTwentyResults();
 
 private:
     HauptFenster* window = nullptr;
@@ -60,6 +63,24 @@ void BenchCompute::coefficientsOfTenPoints()
         window->Koeffizientenberechnung();
     }
     QVERIFY(!window->Control("KF9").isHidden());
+}
+
+void BenchCompute::fitOfTwentyResults()
+{
+    qobject_cast<QAbstractButton*>(&window->Control("BevelButton1"))->click();
+    QList<FittedNumberField*> fields = window->findChildren<FittedNumberField*>();
+    QCOMPARE(fields.size(), 20);
+    QBENCHMARK
+    {
+        // A new text makes each field work its fit out afresh, as after a command.
+        for (FittedNumberField* field : fields) {
+            const QString exact = field->text();
+            field->setText(QString());
+            field->ShownText();
+            field->setText(exact);
+            field->ShownText();
+        }
+    }
 }
 
 QTEST_MAIN(BenchCompute)

@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/FittedNumberField.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,7 +82,8 @@ QWidget* createOfKind(const ControlSettings& settings, QWidget* parent)
     const QString text = QString::fromUtf8(settings.text);
     switch (settings.kind) {
     case ControlKind::EditField: {
-        auto* field = new QLineEdit(text, parent);
+        auto* field = settings.flags & kFitNumber ? new FittedNumberField(text, parent)
+                                                  : new QLineEdit(text, parent);
         field->setAlignment(editFieldAlignment(settings.align));
         field->setReadOnly(settings.flags & kReadOnly);
         // A field holds whatever is typed or pasted into it; Qt would cut it at 32767 characters.

@@ -18,7 +18,8 @@ enum ControlFlag
 {
     kPlain = 0,
     kReadOnly = 1,
-    kBold = 2
+    kBold = 2,
+    kFitNumber = 4 // a result field: a number too wide for it is shown rounded to fit
 };
 
 // One row of a form: everything a control is given when it is built, applied as one set.

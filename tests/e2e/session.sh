@@ -1,0 +1,64 @@
+# Shared by the end-to-end scripts, sourced first thing with their own arguments: re-runs the
+# script on a virtual X server of its own, then starts the program, finds its window, and
+# clicks, types and copies as a person would. Controls stand at fixed places in the content
+# area, which lies below the menu bar.
+
+if [ -z "${KURVALO_E2E_INNER:-}" ]; then
+    KURVALO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts BINARY (with the environment the caller set) and waits for its window "Kurvalo";
+# sets pid, window, X and content_top.
+start_program() {
+    "$1" &
+    pid=$!
+    trap 'kill $pid 2>/dev/null || true' EXIT
+    window=""
+    for _ in $(seq 1 100); do
+        window=$(xdotool search --onlyvisible --name '^Kurvalo$' 2>/dev/null | head -n 1) &&
+            [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "window Kurvalo not mapped"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    content_top=$((Y + HEIGHT - 594))
+}
+
+click_at() { # left top width height of a control
+    xdotool mousemove --sync $((X + $1 + $3 / 2)) $((content_top + $2 + $4 / 2)) click 1
+    sleep 0.15
+}
+
+type_into() { # text, then the control's rectangle
+    local text="$1"
+    shift
+    click_at "$@"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 -- "$text"
+    sleep 0.1
+}
+
+copied_from() { # the control's rectangle; prints the field's whole text as the clipboard gets it
+    click_at "$@"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    sleep 0.2
+    xclip -selection clipboard -o 2>/dev/null || true
+}
+
+# Waits up to 5 s for the program to end and checks that it ended with status 0.
+expect_exit_zero() {
+    for _ in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program still runs"
+    trap - EXIT
+    local status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+}
