@@ -2,10 +2,13 @@
 
 #include "framework/Application.h"
 
-// The application object; it adds nothing to the framework's.
+// The application object; it adds nothing to the framework's but its one language.
 class Kurvalo : public Application
 {
     Q_OBJECT
 public:
-    using Application::Application;
+    Kurvalo(int& argc, char** argv)
+        : Application(argc, argv, QLocale(QLocale::German, QLocale::Germany))
+    {
+    }
 };

@@ -1,10 +1,15 @@
 #include "framework/Application.h"
 
 #include <QHash>
+#include <QLibraryInfo>
 
-Application::Application(int& argc, char** argv)
+Application::Application(int& argc, char** argv, const QLocale& language)
     : QApplication(argc, argv)
 {
+    // qtbase holds every text of the widgets the framework uses; the file is mapped, not read.
+    if (toolkitTranslations.load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&toolkitTranslations);
 }
 
 QString Application::Constant(const QString& name)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 class MenuBar;
 
@@ -10,7 +12,10 @@ class Application : public QApplication
 {
     Q_OBJECT
 public:
-    Application(int& argc, char** argv);
+    // The toolkit's own words (dialog buttons, a field's context menu) are given in `language`,
+    // whatever the desktop's locale, from the translations installed with Qt; where those are
+    // missing the toolkit keeps its English.
+    Application(int& argc, char** argv, const QLocale& language);
 
     // The platform's usual texts: kFileQuit, kFileQuitShortcut, kEditClear; else the name.
     static QString Constant(const QString& name);
@@ -19,5 +24,6 @@ public:
     MenuBar* GetMenuBar() const { return menuBarObject; }
 
 private:
+    QTranslator toolkitTranslations;
     MenuBar* menuBarObject = nullptr;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program used as a person would: type three points and an argument, press
-# "Berechnen", copy the value at 4 out of its field, then quit through "Beenden" (No, then Yes).
+# "Berechnen", copy the value at 4 out of its field, then quit through "Beenden" (No, then Yes)
+# on an English desktop, where the question still answers to the German "Ja".
 # Usage: worked_example.sh KURVALO_BINARY [SCREENSHOT.png]
 set -euo pipefail
 binary="$1"
@@ -8,6 +9,7 @@ screenshot="${2:-}"
 # shellcheck source=session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
+export LANG=en_US.UTF-8 LANGUAGE=en_US:en
 start_program "$binary"
 type_into 3 199 30 41 27     # sstellen
 type_into 1 77 69 47 22      # xF0
@@ -36,6 +38,7 @@ echo "answered No: still running"
 
 click_at 586 531 91 51
 sleep 0.5
-xdotool key --clearmodifiers alt+y
+[ -n "$screenshot" ] && import -window root "${screenshot%.png}_quit.png"
+xdotool key --clearmodifiers alt+j # "&Ja"
 expect_exit_zero
 echo "answered Yes: exit status 0"
