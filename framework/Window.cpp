@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QLayout>
 #include <QLineEdit>
+#include <QShortcut>
 
 Window::Window(QWidget* parent)
     : QMainWindow(parent)
@@ -72,6 +73,21 @@ void Window::Connect(const QString& name, ControlEvent event, std::function<void
         openHandlers.push_back(std::move(handler));
         break;
     }
+}
+
+void Window::PressOnReturn(const QString& button)
+{
+    auto* pressed = qobject_cast<QAbstractButton*>(&Control(button));
+    for (QWidget* control : std::as_const(controls)) {
+        if (auto* field = qobject_cast<QLineEdit*>(control))
+            connect(field, &QLineEdit::returnPressed, pressed, &QAbstractButton::click);
+    }
+}
+
+void Window::PressOnKey(const QKeySequence& key, const QString& button)
+{
+    auto* pressed = qobject_cast<QAbstractButton*>(&Control(button));
+    connect(new QShortcut(key, this), &QShortcut::activated, pressed, &QAbstractButton::click);
 }
 
 void Window::SetMenuBar(MenuBar& menuBar)

@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <functional>
 #include <span>
@@ -58,6 +59,11 @@ public:
     // Runs `handler` through Dispatch whenever the control raises the event. Open handlers run
     // once, after every control exists and every handler is connected.
     void Connect(const QString& name, ControlEvent event, std::function<void()> handler);
+
+    // Keys that press a button exactly as a click does, for work without a pointer: Return or
+    // Enter in any one-line field of the window, or a key while the window is active.
+    void PressOnReturn(const QString& button);
+    void PressOnKey(const QKeySequence& key, const QString& button);
 
     void SetMenuBar(MenuBar& menuBar);
     MenuBar& GetMenuBar() const; // throws NilObjectException when the window has none

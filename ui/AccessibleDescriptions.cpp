@@ -14,7 +14,8 @@ struct Description
 };
 
 constexpr Description kSingleControls[] = {
-    {"BevelButton1", "Berechnen", "Berechnet Funktionswerte und Koeffizienten"},
+    {"BevelButton1", "Berechnen",
+     "Berechnet Funktionswerte und Koeffizienten; Eingabetaste in einem Feld"},
     {"sstellen", "Anzahl der Stuetzstellen", "Zahl der Stuetzpunkte, 2 bis 10"},
     {"StaticText1", "Anzahl der Stuetzstellen:", "Beschriftung des Anzahlfelds"},
     {"StaticTextx", "x", "Beschriftung der Zeile der x-Werte der Stuetzpunkte"},
@@ -27,7 +28,7 @@ constexpr Description kSingleControls[] = {
     {"StaticTexty11", "y", "Beschriftung der Funktionswerte 6 bis 10"},
     {"Separator2", "Trennlinie", "Trennt die Funktionswerte von den Koeffizienten"},
     {"StaticText3", "Koeffizienten des Interpolationspolynoms", "Ueberschrift"},
-    {"BevelButton2", "Info", "Zeigt die Programminfo"},
+    {"BevelButton2", "Info", "Zeigt die Programminfo; Taste F1"},
     {"BevelButton3", "Beenden", "Beendet das Programm nach einer Rueckfrage"},
 };
 

@@ -118,4 +118,8 @@ void HauptFenster::CreateControls()
 {
     BuildForm<HauptFenster>(kForm, kHandlers);
     DescribeControls();
+    // The buttons take no focus; these keys reach the two that a person works with. No key
+    // asks the quit question.
+    PressOnReturn("BevelButton1");
+    PressOnKey(QKeySequence::HelpContents, "BevelButton2");
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Ten points whose results are far wider than their fields: the fields show them rounded, and
-# a copied field still gives the exact number. Takes a screenshot to look at.
+# a copied field still gives the exact number. Computes with Return, as a keyboard user does.
+# Takes a screenshot to look at.
 # Usage: ten_points.sh KURVALO_BINARY [SCREENSHOT.png]
 set -euo pipefail
 binary="$1"
@@ -24,7 +25,7 @@ for i in $(seq 1 9); do
         type_into "${arguments[$((i - 1))]}" $((77 + 59 * (i - 5))) 273 59 22
     fi
 done
-click_at 586 413 91 72 # Berechnen
+xdotool key Return # in the last argument field: computes as "Berechnen" does
 sleep 0.3
 # Away from the fields, so that every result shows its fitted form in the screenshot.
 xdotool mousemove --sync $((X + 650)) $((content_top + 200))
