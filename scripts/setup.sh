@@ -10,10 +10,10 @@ BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 
 PACKAGES=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     fonts-dejavu-core
     xvfb xauth x11-utils xdotool xclip imagemagick
-    desktop-file-utils appstream dpkg-dev libxcb-damage0-dev
+    desktop-file-utils appstream dpkg-dev libxcb-damage0-dev lintian
     clang-format clang libclang-rt-14-dev
 )
 

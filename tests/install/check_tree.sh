@@ -2,7 +2,8 @@
 # Sourced by the installation tests. check_tree checks an installed tree (a DESTDIR or an unpacked
 # package) the way a desktop finds the program in it. The desktop file must start a binary
 # that is there and name an icon that is there, and the metainfo must point at that desktop
-# file, or the software centre lists an entry that cannot start or shows no picture.
+# file, or the software centre lists an entry that cannot start or shows no picture. The manual
+# page and the licence must be where man and Debian look for them.
 # Usage: check_tree PREFIX_DIR APP_ID   (PREFIX_DIR is the tree's usr/ or usr/local/)
 
 fail() {
@@ -24,6 +25,16 @@ restore_install_manifest() {
     else
         rm -f "$manifest"
     fi
+}
+
+# Builds the Debian package into WORK with CPack and sets deb to its path. CPack writes the
+# install manifest too: keep_install_manifest comes first.
+build_deb() {
+    local build="$1" work="$2"
+    cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+        { cat "$work/cpack.log"; fail "cpack failed"; }
+    deb="$work/kurvalo_0.1_$(dpkg --print-architecture).deb"
+    [ -f "$deb" ] || fail "no $(basename "$deb"); cpack made: $(ls "$work")"
 }
 
 desktop_key() {
@@ -56,5 +67,15 @@ check_tree() {
     # validate-tree also checks that the launchable desktop file is installed beside it.
     appstreamcli validate-tree --no-net "$(dirname "$prefix")/$(basename "$prefix")" ||
         fail "appstreamcli rejects the installed tree"
-    echo "installed tree complete: bin/$exec, $id.desktop, $id.svg, $id.metainfo.xml"
+    # Named after the package, which CMAKE_INSTALL_DOCDIR (named after the project) is not.
+    local doc="$prefix/share/doc/kurvalo"
+    gzip -t "$prefix/share/man/man1/$exec.1.gz" 2>/dev/null ||
+        fail "no gzipped manual page share/man/man1/$exec.1.gz"
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+        "$doc/copyright" 2>/dev/null || fail "no machine-readable copyright in share/doc/kurvalo"
+    grep -qx 'License: MIT' "$doc/copyright" || fail "the copyright file does not name MIT"
+    gzip -t "$doc/changelog.gz" 2>/dev/null || fail "no gzipped changelog in share/doc/kurvalo"
+
+    echo "installed tree complete: bin/$exec, $id.desktop, $id.svg, $id.metainfo.xml," \
+        "man1/$exec.1.gz, doc/kurvalo/copyright, doc/kurvalo/changelog.gz"
 }

@@ -10,11 +10,7 @@ build="$1" id="$2" start="$3"
 work="$(mktemp -d)"
 keep_install_manifest "$build" "$work"
 trap 'restore_install_manifest; rm -rf "$work"' EXIT
-cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log"; fail "cpack failed"; }
-
-deb="$work/kurvalo_0.1_$(dpkg --print-architecture).deb"
-[ -f "$deb" ] || fail "no $(basename "$deb"); cpack made: $(ls "$work")"
+build_deb "$build" "$work"
 
 [ "$(dpkg-deb -f "$deb" Package)" = kurvalo ] || fail "package is not named kurvalo"
 [ "$(dpkg-deb -f "$deb" Maintainer)" = "Kurvalo-Team <kurvalo@example.org>" ] ||
@@ -23,7 +19,7 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 # Each entry alone, without its version, so that libqt6gui6 cannot match libqt6gui6-gles.
 names="$(tr ',' '\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g')"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
 
