@@ -57,7 +57,7 @@ QString exponentForm(const RoundedDecimal& number)
 // for 983.99 at two digits would pass its padding zero off as a third.
 bool hasPlainForm(const RoundedDecimal& number, int significantDigits)
 {
-    // Far left of the point a plain form is longer than any field; it can never win there.
+    // With two dozen zeros behind the point a plain form is wider than any field could be.
     return number.exponent < significantDigits && number.exponent > -24;
 }
 
