@@ -3,6 +3,7 @@
 #include "ui/HauptFenster.h"
 
 #include "framework/MsgBox.h"
+#include "ui/ResultAnnouncement.h"
 
 void HauptFenster::BevelButton1_Action()
 {
@@ -37,4 +38,5 @@ void HauptFenster::Kurvalo()
     Koeffizientenberechnung();
     Koeffizientenausgabe();
     Schwanzweg();
+    AnnounceResults(*this);
 }

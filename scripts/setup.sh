@@ -10,11 +10,12 @@ BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 
 PACKAGES=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev qt6-translations-l10n
+    qt6-base-dev libgl-dev qt6-translations-l10n libgmp-dev
     fonts-dejavu-core
     xvfb xauth x11-utils xdotool xclip imagemagick
     desktop-file-utils appstream dpkg-dev libxcb-damage0-dev lintian
     clang-format clang libclang-rt-14-dev
+    python3 python3-pyatspi python3-gi at-spi2-core dbus dbus-x11
 )
 
 install_missing_packages() {
