@@ -20,6 +20,7 @@ void HauptFenster::Kurvalo()
     StuetzpunkteEinlesen();
     if (!Pruefen()) {
         // The form keeps the results of the last good command; nothing below runs.
+        MarkInputsAsRead();
         MsgBox(QStringLiteral("Die Stuetzstellen muessen paarweise verschieden sein!"));
         return;
     }
@@ -38,5 +39,9 @@ void HauptFenster::Kurvalo()
     Koeffizientenberechnung();
     Koeffizientenausgabe();
     Schwanzweg();
+
+    // Beside the command, never changing what it showed.
+    MarkInputsAsRead();
+    CheckDigits();
     AnnounceResults(*this);
 }

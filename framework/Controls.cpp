@@ -83,7 +83,7 @@ QWidget* createOfKind(const ControlSettings& settings, QWidget* parent)
     switch (settings.kind) {
     case ControlKind::EditField: {
         auto* field = settings.flags & kFitNumber ? new FittedNumberField(text, parent)
-                                                  : new QLineEdit(text, parent);
+                                                  : new EditLine(text, parent);
         field->setAlignment(editFieldAlignment(settings.align));
         field->setReadOnly(settings.flags & kReadOnly);
         // A field holds whatever is typed or pasted into it; Qt would cut it at 32767 characters.
@@ -98,6 +98,10 @@ QWidget* createOfKind(const ControlSettings& settings, QWidget* parent)
         field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        // Read-only, yet with a keyboard cursor: the text can be read line by line.
+        if (settings.flags & kReadOnly)
+            field->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
         applyColours(*field, settings.backColor);
         return field;
     }

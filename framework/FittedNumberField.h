@@ -1,29 +1,54 @@
 #pragma once
 // A one-line field for results: its text is always the exact number, but while the field has
-// no keyboard focus a number too wide for it is painted rounded to what fits.
+// no keyboard focus a number too wide for it is painted rounded to what fits. Given the exact
+// value the number stands for, it paints only digits that are right for it, and is marked
+// where not even its first digit is.
+
+#include "framework/EditLine.h"
+#include "framework/NumberFit.h"
 
 #include <QFont>
-#include <QLineEdit>
+#include <QStringList>
+#include <optional>
 
-class FittedNumberField final : public QLineEdit
+// What is known of a result beyond its text: the exact value it stands for, and what the
+// reader should be told of it.
+struct ResultReference
+{
+    DigitReference digits;
+    QString exactText; // the exact value as the reader is told it
+    QStringList notes; // further lines of its explanation
+    QString markedFor; // non-empty: marked whatever its digits say, for this reason
+};
+
+class FittedNumberField final : public EditLine
 {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    using EditLine::EditLine;
 
-    // What the field paints: its exact text while it has focus, else FitNumber of it.
-    QString ShownText() const;
+    // The exact value the number is judged against until the person edits the text, or none.
+    void SetReference(std::optional<ResultReference> reference);
+    const std::optional<ResultReference>& Reference() const;
+
+    QString PaintedText() const override;
+    // Marked by SetMarked or by the reference, or no digit that fits is right.
+    bool IsMarked() const override;
+    // Why no digit that fits is right, or WrongDigits::None.
+    WrongDigits Wrong() const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void DropJudgement() override;
 
 private:
-    QString fittedText() const;
-    QRect textLine() const;
+    const FittedNumber& fitted() const;
 
-    // The fit of the last paint, kept until the text, the font or the width changes.
+    std::optional<ResultReference> reference;
+    // The fit of the last paint, kept until the text, the font, the width or the reference
+    // changes.
     mutable QString fitFor;
     mutable QFont fitFont;
     mutable int fitRoom = -1;
-    mutable QString fit;
+    mutable bool fitValid = false;
+    mutable FittedNumber fit;
 };

@@ -53,6 +53,17 @@ QString exponentForm(const RoundedDecimal& number)
     return QString::fromLatin1(text + number.exponentText);
 }
 
+// The exponent without its plus sign and leading zeros ("7.78e12", "1.5e-5"): one or two
+// characters that a narrow field gives to a third digit.
+QString compactExponentForm(const RoundedDecimal& number)
+{
+    std::string text = number.negative ? "-" : "";
+    text += number.digits.front();
+    if (number.digits.size() > 1)
+        text += "." + number.digits.substr(1);
+    return QString::fromLatin1(text + "e" + std::to_string(number.exponent));
+}
+
 // Plain form only where every digit left of the point is one of the rounded digits: "980"
 // for 983.99 at two digits would pass its padding zero off as a third.
 bool hasPlainForm(const RoundedDecimal& number, int significantDigits)
@@ -108,21 +119,92 @@ private:
 // Kerning between digits, signs and the exponent moves a text by a pixel or two at most.
 constexpr qreal kKerningSlack = 2.0;
 
+// The digits a field shows at least where the number has them: for these, and only these, the
+// exponent sheds its plus sign and leading zeros when that is what it takes.
+constexpr int kLeastDigits = 3;
+
+// The integer that `digits` (no sign, most significant first) reach when cut after `kept` of
+// them and rounded half to even; digits beyond those given are zeros, unless `moreFollow`.
+std::string roundedAt(const std::string& digits, int kept, bool moreFollow)
+{
+    const auto digitAt = [&](int i) {
+        return i < int(digits.size()) ? digits[std::size_t(i)] - '0' : 0;
+    };
+    std::string integer;
+    for (int i = 0; i < kept; ++i)
+        integer += char('0' + digitAt(i));
+    const int roundDigit = kept >= 0 ? digitAt(kept) : 0;
+    bool sticky = moreFollow;
+    for (int i = kept + 1; i < int(digits.size()); ++i)
+        sticky = sticky || digits[std::size_t(i)] != '0';
+    const bool lastOdd = kept > 0 && digitAt(kept - 1) % 2 == 1;
+    const bool up = roundDigit > 5 || (roundDigit == 5 && (sticky || lastOdd));
+    if (integer.empty())
+        integer = "0";
+    if (up) {
+        int i = int(integer.size()) - 1;
+        while (i >= 0 && integer[std::size_t(i)] == '9')
+            integer[std::size_t(i--)] = '0';
+        if (i < 0)
+            integer.insert(integer.begin(), '1');
+        else
+            ++integer[std::size_t(i)];
+    }
+    const std::size_t first = integer.find_first_not_of('0');
+    return first == std::string::npos ? "0" : integer.substr(first);
+}
+
+WrongDigits whatIsWrong(double value, const DigitReference& reference)
+{
+    const ExactDecimal& exact = reference.exact;
+    if (exact.digits.empty())
+        return WrongDigits::NotZero;
+    if (value == 0.0)
+        return WrongDigits::Zero;
+    if ((value < 0.0) != exact.negative)
+        return WrongDigits::Sign;
+    return roundTo(value, 17).exponent != exact.exponent ? WrongDigits::Magnitude
+                                                         : WrongDigits::Digits;
+}
+
 } // namespace
 
-QString FitNumber(const QString& exact, const QFontMetricsF& metrics, int room)
+bool DigitsAreRight(double value, int significantDigits, const DigitReference& reference)
+{
+    const ExactDecimal& exact = reference.exact;
+    if (value == 0.0)
+        return exact.digits.empty() || reference.zeroIsRight;
+    if (exact.digits.empty() || (value < 0.0) != exact.negative)
+        return false;
+    const RoundedDecimal rounded = roundTo(value, significantDigits);
+    // The exact value can round to the same integer at this place only from the same decimal
+    // exponent, or from one below when the double's rounding carried into a new digit.
+    if (exact.exponent != rounded.exponent && exact.exponent != rounded.exponent - 1)
+        return false;
+    const int place = rounded.exponent - significantDigits + 1;
+    const std::string shown =
+        rounded.digits + std::string(std::size_t(significantDigits) - rounded.digits.size(), '0');
+    return roundedAt(exact.digits, exact.exponent - place + 1, exact.moreFollow) ==
+           shown.substr(shown.find_first_not_of('0'));
+}
+
+FittedNumber FitNumber(const QString& exact, const QFontMetricsF& metrics, int room,
+                       const DigitReference* reference)
 {
     GlyphSum estimate(metrics);
     const auto fits = [&](const QString& text) {
         return estimate(text) <= room + kKerningSlack &&
                qRound(metrics.horizontalAdvance(text)) <= room;
     };
-    if (fits(exact))
-        return exact;
+    if (!reference && fits(exact))
+        return {exact};
     const double value = Val(exact);
-    // Only a number as Str wrote it is rounded; anything else is what someone typed.
-    if (!std::isfinite(value) || Str(value) != exact)
-        return exact;
+    if (!std::isfinite(value))
+        return {exact};
+    // Only a number as Str wrote it is rounded; anything else is what someone typed, shown
+    // from its start.
+    if (Str(value) != exact)
+        return {fits(exact) ? exact : metrics.elidedText(exact, Qt::ElideRight, room)};
 
     // A double has at most 17 significant digits that mean anything, and no more digits fit
     // than the room holds of its narrowest digit.
@@ -130,21 +212,41 @@ QString FitNumber(const QString& exact, const QFontMetricsF& metrics, int room)
     for (char digit = '1'; digit <= '9'; ++digit)
         narrowestDigit = std::min(narrowestDigit, estimate(QString(QChar(digit))));
     const int most = std::min(17, int((room + kKerningSlack) / std::max(narrowestDigit, 1.0)));
+    QString firstFit;
     for (int digits = most; digits >= 1; --digits) {
         const RoundedDecimal rounded = roundTo(value, digits);
-        if (hasPlainForm(rounded, digits)) {
-            const QString plain = plainForm(rounded);
-            if (fits(plain))
-                return plain;
+        QString candidate;
+        if (hasPlainForm(rounded, digits) && fits(plainForm(rounded)))
+            candidate = plainForm(rounded);
+        else if (fits(exponentForm(rounded)))
+            candidate = exponentForm(rounded);
+        else if (digits <= kLeastDigits && fits(compactExponentForm(rounded)))
+            candidate = compactExponentForm(rounded);
+        if (candidate.isEmpty())
+            continue;
+        if (firstFit.isEmpty())
+            firstFit = candidate;
+        if (!reference)
+            return {candidate};
+        // Agreement is not monotone in the digits (0.14999999 against 0.15 is wrong at one
+        // digit, right at two), so every count is tried from the most down.
+        if (DigitsAreRight(value, digits, *reference)) {
+            // Where those digits are the double itself, the field shows its text as written.
+            const bool whole = Val(candidate) == value && fits(exact);
+            return {whole ? exact : candidate};
         }
-        const QString withExponent = exponentForm(rounded);
-        if (fits(withExponent))
-            return withExponent;
     }
+    if (!firstFit.isEmpty())
+        return {firstFit, whatIsWrong(value, *reference)};
 
     // Too narrow for any number: marks that no one reads as one; the tooltip has it whole.
     QString marks;
     while (fits(marks + u'#'))
         marks += u'#';
-    return marks;
+    return {marks};
+}
+
+QString FitNumber(const QString& exact, const QFontMetricsF& metrics, int room)
+{
+    return FitNumber(exact, metrics, room, nullptr).text;
 }

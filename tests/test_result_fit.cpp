@@ -81,8 +81,10 @@ private slots:
         row("infinity as it is", "inf", 2, "inf");
         row("negative infinity as it is", "-inf", 2, "-inf");
         row("not a number as it is", "nan", 2, "nan");
-        row("typed text that is not a number as Str writes it", "1,5555555555555", 4,
-            "1,5555555555555");
+        row("typed text that is not a number as Str writes it: its start", "1,5555555555555", 4,
+            "1,\u2026");
+        row("three digits with a compact exponent where the full one leaves two",
+            "-7776966046122.257", 8, "-7.78e12");
         row("too narrow for a digit and its exponent: marks only", "-1.7976931348623157e+308", 5,
             "#####");
     }
@@ -127,13 +129,15 @@ private slots:
                 ++rounded;
                 QCOMPARE(Val(shown), Val(printfRounded(value, shown)));
             }
-            QCOMPARE(field.toolTip(), shown != field.text() ? field.text() : QString());
+            // The whole computed number and the exact one, one hover away.
+            QVERIFY2(field.toolTip().startsWith("Berechnet: " + field.text() + "\nExakt: "),
+                     qPrintable(field.toolTip()));
         }
         QCOMPARE(rounded, 17);
         QCOMPARE(window.Control("yF01").property("text").toString(), "-983.9999999999998");
         QCOMPARE(dynamic_cast<FittedNumberField&>(window.Control("yF01")).ShownText(), "-984");
         QVERIFY(
-            dynamic_cast<FittedNumberField&>(window.Control("yF91")).ShownText().endsWith("e+42"));
+            dynamic_cast<FittedNumberField&>(window.Control("yF91")).ShownText().endsWith("e42"));
 
         // Only the twenty result fields fit their numbers, and only they carry tooltips.
         for (QWidget* control : window.findChildren<QWidget*>()) {

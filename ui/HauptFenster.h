@@ -74,6 +74,12 @@ public:
     void Verbirg(std::int32_t i);
     void Entbirg();
 
+    // Beside the compute command: the exact check of the shown digits, the marks on inputs that
+    // were read only in part, and what the person and a screen reader are told of both.
+    void CheckDigits();
+    void MarkInputsAsRead();
+    void ExplainResults();
+
 protected:
     void Layout() override;
     void CreateControls() override;
@@ -81,4 +87,14 @@ protected:
 private:
     // Names and descriptions of every control, for screen readers.
     void DescribeControls();
+    // Tab through the coefficients in the order of their powers.
+    void OrderCoefficientsForTab();
+    // Results turn stale once an input they were computed from changes.
+    void WatchInputs();
+    void InputChanged(int supportRow);
+    void ExplainField(const QString& name);
+
+    // What each field's description says before anything is added to it.
+    QHash<QString, QString> plainDescriptions;
+    bool resultsShown = false;
 };

@@ -3,6 +3,7 @@
 #include "ui/HauptFenster.h"
 
 #include "app/MenuBar1.h"
+#include "ui/RowNames.h"
 
 namespace {
 
@@ -118,8 +119,22 @@ void HauptFenster::CreateControls()
 {
     BuildForm<HauptFenster>(kForm, kHandlers);
     DescribeControls();
+    OrderCoefficientsForTab();
+    WatchInputs();
     // The buttons take no focus; these keys reach the two that a person works with. No key
     // asks the quit question.
     PressOnReturn("BevelButton1");
     PressOnKey(QKeySequence::HelpContents, "BevelButton2");
+}
+
+void HauptFenster::OrderCoefficientsForTab()
+{
+    // The form builds x^3..x^9 before x^0..x^2; Tab follows the powers, right after the last
+    // value field.
+    QWidget* previous = &Control(kArgumentRows[9].value);
+    for (const CoefficientRow& row : kCoefficientRows) {
+        QWidget* next = &Control(row.field);
+        setTabOrder(previous, next);
+        previous = next;
+    }
 }

@@ -1,0 +1,89 @@
+// The exact check beside the compute command: what each shown result would be for the numbers
+// exactly as typed, handed to its field, which then paints only digits that are right.
+
+#include "calc/ExactShadow.h"
+#include "calc/PointsInUse.h"
+#include "framework/FittedNumberField.h"
+#include "framework/NumberText.h"
+#include "ui/HauptFenster.h"
+#include "ui/RowNames.h"
+
+#include <cmath>
+
+namespace {
+
+// The highest coefficient row that the compute left visible, as the hiding step finds it.
+int highestVisible(const std::array<double, 10>& Koeff)
+{
+    int k = 9;
+    while (k >= 1 && Koeff[k] == 0.0)
+        --k;
+    return k;
+}
+
+// `snapped`: the value went through the zero test, so a 0 against an exact value below its
+// threshold is the program's rule, not an error.
+std::optional<ResultReference> referenceFor(double value, const std::optional<ExactNumber>& exact,
+                                            bool snapped)
+{
+    if (!exact || !std::isfinite(value))
+        return std::nullopt;
+    ResultReference reference;
+    reference.digits.exact = exact->decimal;
+    reference.exactText = Str(exact->nearest);
+    if (snapped && value == 0.0 && exact->belowZeroTolerance && !exact->decimal.digits.empty()) {
+        reference.digits.zeroIsRight = true;
+        reference.notes << QStringLiteral("Als 0 angezeigt, weil der Betrag unter 1e-8 liegt.");
+    }
+    return reference;
+}
+
+} // namespace
+
+void HauptFenster::CheckDigits()
+{
+    const std::int32_t count = pointsInUse(n);
+    ExactInput input;
+    input.pointsInUse = std::min(count, std::int32_t{10});
+    for (int k = 0; k < 10; ++k) {
+        input.abscissae[k] = Text(kSupportRows[k].abscissa);
+        input.ordinates[k] = Text(kSupportRows[k].ordinate);
+        input.arguments[k] = Text(kArgumentRows[k].argument);
+        input.evaluated[k] = k == 0 || Argx[k] != 0.0;
+    }
+    input.highestVisible = highestVisible(Koeff);
+    const ExactResults exact = ComputeExact(input);
+
+    for (int i = 0; i < 10; ++i) {
+        auto& field = dynamic_cast<FittedNumberField&>(Control(kArgumentRows[i].value));
+        field.SetStale(false);
+        field.SetReference(input.evaluated[i] ? referenceFor(Argy[i], exact.values[i], i < count)
+                                              : std::nullopt);
+    }
+
+    const int top = input.highestVisible;
+    for (int k = 0; k < 10; ++k) {
+        auto& field = dynamic_cast<FittedNumberField&>(Control(kCoefficientRows[k].field));
+        field.SetStale(false);
+        std::optional<ResultReference> reference =
+            referenceFor(Koeff[k], exact.coefficients[k], true);
+        // The highest visible coefficient speaks for the hidden powers above it.
+        if (k == top && reference) {
+            for (int hidden = top + 1; hidden < 10; ++hidden) {
+                const std::optional<ExactNumber>& coefficient = exact.coefficients[hidden];
+                if (coefficient && !coefficient->decimal.digits.empty())
+                    reference->notes << QStringLiteral("x^%1 ausgeblendet, Exakt: %2")
+                                            .arg(hidden)
+                                            .arg(Str(coefficient->nearest));
+            }
+            if (exact.hiddenChange && exact.hiddenChangeMatters)
+                reference->markedFor =
+                    QStringLiteral("Ungenau: Die ausgeblendeten Potenzen ändern das Polynom an "
+                                   "einer Stützstelle um bis zu %1.")
+                        .arg(Str(exact.hiddenChange->nearest));
+        }
+        field.SetReference(std::move(reference));
+    }
+    resultsShown = true;
+    ExplainResults();
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The one-line text field of every form. While it has no keyboard focus it shows the start of
+// its text, sign and leading digits first, with "…" where more follows; it can carry a mark
+// (a symbol and a colour: what it shows is not to be taken as it stands) and be stale (dimmed:
+// what it shows no longer belongs to the rest of the form). A text the person edits drops the
+// mark, which said something about the text before.
+
+#include <QLineEdit>
+
+class EditLine : public QLineEdit
+{
+    Q_OBJECT
+public:
+    EditLine(const QString& text, QWidget* parent);
+
+    void SetMarked(bool marked);
+    virtual bool IsMarked() const;
+    void SetStale(bool stale);
+    bool IsStale() const;
+
+    // What the field paints: its whole text while it has focus, else PaintedText().
+    QString ShownText() const;
+    // What the field paints while it has no focus.
+    virtual QString PaintedText() const;
+
+    // The sign painted in a marked field, before its text.
+    static QString MarkSymbol();
+
+signals:
+    // The mark or the staleness changed, or the person edited the text.
+    void StateChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    // The room for the text without focus, in pixels: the whole text line, or what the mark
+    // leaves of it.
+    int TextRoom(bool withMark) const;
+    // The person changed the text: what was said of the old text no longer holds.
+    virtual void DropJudgement();
+    void UpdateColours();
+
+private:
+    QRect textLine() const;
+    QColor markColour() const;
+
+    bool marked = false;
+    bool stale = false;
+    bool updatingColours = false;
+};
