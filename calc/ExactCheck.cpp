@@ -80,7 +80,7 @@ void HauptFenster::CheckDigits()
                 reference->markedFor =
                     QStringLiteral("Ungenau: Die ausgeblendeten Potenzen ändern das Polynom an "
                                    "einer Stützstelle um bis zu %1.")
-                        .arg(Str(exact.hiddenChange->nearest));
+                        .arg(Str(std::fabs(exact.hiddenChange->nearest)));
         }
         field.SetReference(std::move(reference));
     }

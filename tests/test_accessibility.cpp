@@ -1,9 +1,12 @@
 // The form as assistive technology and the keyboard reach it: every control announces what it
-// holds, Tab walks the fields in the order they stand in the form, and the buttons, which take
-// no keyboard focus, can be pressed through their accessible action.
+// holds, Tab walks the fields in the order they stand in the form, the buttons, which take
+// no keyboard focus, can be pressed through their accessible action, and a compute announces
+// its results without taking the focus.
 
 #include "app/InfoF.h"
+#include "framework/FittedNumberField.h"
 #include "ui/HauptFenster.h"
+#include "ui/SpokenNumber.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -30,6 +33,17 @@ QString accessibleText(QWidget* control, QAccessible::Text which)
     return face ? face->text(which) : QString();
 }
 
+// The text of the window's showing notification, empty while there is none.
+QString announcement(const Window& window)
+{
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child);
+        if (face && face->role() == QAccessible::Notification && !face->state().invisible)
+            return face->text(QAccessible::Name);
+    }
+    return QString();
+}
+
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -47,14 +61,17 @@ private slots:
             const QList<QWidget*> controls = controlsInBuildOrder(*shown);
             QCOMPARE(controls.size(), shown == &window ? 75 : 2);
             for (QWidget* control : controls) {
-                QVERIFY2(!accessibleText(control, QAccessible::Name).isEmpty(),
-                         qPrintable(control->objectName()));
-                QVERIFY2(!accessibleText(control, QAccessible::Description).isEmpty(),
-                         qPrintable(control->objectName()));
+                for (QAccessible::Text which : {QAccessible::Name, QAccessible::Description}) {
+                    const QString text = accessibleText(control, which);
+                    QVERIFY2(!text.isEmpty(), qPrintable(control->objectName()));
+                    // Spelt-out umlauts are read out letter by letter.
+                    static const QRegularExpression spelledOut("Stuetz|Ueber|Rueck|Schliess");
+                    QVERIFY2(!text.contains(spelledOut), qPrintable(text));
+                }
             }
         }
         QCOMPARE(accessibleText(&window.Control("xF3"), QAccessible::Name),
-                 QString("Stuetzstelle 4, x-Wert"));
+                 QString("Stützstelle 4, x-Wert"));
         QCOMPARE(accessibleText(&window.Control("yF31"), QAccessible::Name),
                  QString("Funktionswert an Argument 4"));
         QCOMPARE(accessibleText(&window.Control("KF2"), QAccessible::Name),
@@ -72,13 +89,17 @@ private slots:
         QCOMPARE(names.size(), 51);
     }
 
-    void tabWalksTheFieldsInFormOrder()
+    void tabWalksTheFieldsInReadingOrder()
     {
         window.SetText("sstellen", "10"); // every support-point row shows
         QList<QWidget*> expected = controlsInBuildOrder(window);
         expected.removeIf(
             [](QWidget* control) { return !(control->focusPolicy() & Qt::TabFocus); });
         QCOMPARE(expected.size(), 51); // the fields; buttons and labels take no focus
+        // The coefficients are built x^3..x^9, x^0..x^2, and read x^0..x^9.
+        const qsizetype firstCoefficient = expected.indexOf(&window.Control("KF3"));
+        std::sort(expected.begin() + firstCoefficient, expected.end(),
+                  [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
 
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -110,6 +131,47 @@ private slots:
         // The toolkit presses the button as a click would animate it: a moment later.
         QTRY_COMPARE(window.Text("yF11"), QString("17"));
         QCOMPARE(window.Text("KF2"), QString("1"));
+    }
+
+    void computeAnnouncesValueAtZeroAndDegree_data()
+    {
+        QTest::addColumn<QString>("points"); // x y x y ...
+        QTest::addColumn<QString>("heard");  // %1: the value at 0 as its field paints it
+        QTest::newRow("a parabola: 1 at 0, degree 2")
+            << "1 2 2 5 3 10"
+            << "Wert an der Stelle 0: 1. Grad des Polynoms: 2.";
+        QTest::newRow("a line through 0: degree 1")
+            << "1 1 2 2"
+            << "Wert an der Stelle 0: 0. Grad des Polynoms: 1.";
+        QTest::newRow("a constant with decimals: spoken with a comma, degree 0")
+            << "1 2.5 2 2.5 3 2.5"
+            << "Wert an der Stelle 0: 2,5. Grad des Polynoms: 0.";
+        QTest::newRow("4/3, too wide for its field: spoken as painted")
+            << "1 1 4 0"
+            << "Wert an der Stelle 0: %1. Grad des Polynoms: 1.";
+    }
+    void computeAnnouncesValueAtZeroAndDegree()
+    {
+        QFETCH(QString, points);
+        QFETCH(QString, heard);
+        const QStringList numbers = points.split(u' ');
+        window.SetText("sstellen", QString::number(numbers.size() / 2));
+        for (qsizetype k = 0; k < numbers.size(); ++k)
+            window.SetText(QStringLiteral("%1F%2").arg(k % 2 ? 'y' : 'x').arg(k / 2), numbers[k]);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget& typedIn = window.Control("yF0");
+        typedIn.setFocus();
+        QTest::keyClick(&typedIn, Qt::Key_Return);
+
+        if (heard.contains("%1")) {
+            const QString painted =
+                static_cast<FittedNumberField&>(window.Control("yF01")).ShownText();
+            QVERIFY2(painted != window.Text("yF01"), qPrintable(painted));
+            heard = heard.arg(SpokenNumber(painted));
+        }
+        QTRY_COMPARE(announcement(window), "Ergebnisse berechnet. " + heard);
+        QCOMPARE(QApplication::focusWidget(), &typedIn);
     }
 };
 
