@@ -1,13 +1,62 @@
 // What one compute command costs: the whole press of "Berechnen" on ten points and nine
-// arguments, the expansion into the normal form alone, and the fit of the twenty results to
-// their fields that the next paint works out.
+// arguments, the expansion into the normal form alone, the fit of the twenty results to
+// their fields that the next paint works out, and the exact check beside the command: on the
+// same data, with exponents from 1e-300 to 1e300, and on the worst text a person can type.
 
+#include "calc/ExactShadow.h"
 #include "framework/FittedNumberField.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
 #include <QAbstractButton>
 #include <QtTest>
+
+namespace {
+
+const char* const kAbscissae[10] = {"0.1", "0.7", "1.3", "2.2", "2.9",
+                                    "3.4", "4.8", "5.5", "6.1", "7.9"};
+const char* const kOrdinates[10] = {"1.1", "-2.3", "0.7",  "4.4", "-0.9",
+                                    "3.3", "2.2",  "-1.7", "0.3", "5.9"};
+const char* const kArguments[9] = {"0.25", "1", "-3", "8.5", "3.3333", "2", "1e-3", "6", "7.5"};
+
+// Ten points and nine arguments, as the compute command hands them over.
+ExactInput exactInput(const QStringList& abscissae, const QStringList& ordinates,
+                      const QStringList& arguments)
+{
+    ExactInput input;
+    input.pointsInUse = 10;
+    for (size_t i = 0; i < 10; ++i) {
+        input.abscissae[i] = abscissae[qsizetype(i)];
+        input.ordinates[i] = ordinates[qsizetype(i)];
+        input.arguments[i] = i == 0 ? QString() : arguments[qsizetype(i) - 1];
+        input.evaluated[i] = true;
+    }
+    input.highestVisible = 5;
+    return input;
+}
+
+// Exponents across the whole range of a double, subnormals included.
+const int kExtremeExponents[10] = {-323, -300, -200, -100, -1, 0, 100, 200, 300, 307};
+
+// The texts of ten or nine numbers "d.ddd...e<exponent>" with the given mantissa digits.
+QStringList extremeTexts(int count, int mantissaDigits, int offset)
+{
+    QStringList texts;
+    std::uint32_t state = 12345u + std::uint32_t(offset);
+    for (int i = 0; i < count; ++i) {
+        QString mantissa;
+        for (int d = 0; d < mantissaDigits; ++d) {
+            state = state * 1103515245u + 12345u;
+            mantissa += QChar(u'1' + (state >> 16) % 9);
+        }
+        mantissa.insert(1, u'.');
+        const int exponent = kExtremeExponents[(i + offset) % 10];
+        texts << (i % 2 ? "-" : "") + mantissa + 'e' + QString::number(exponent);
+    }
+    return texts;
+}
+
+} // namespace
 
 class BenchCompute : public QObject
 {
@@ -18,6 +67,9 @@ private slots:
     void fullCommandWithTenPoints();
     void coefficientsOfTenPoints();
     void fitOfTwentyResults();
+    void exactCheckOfTenPoints();
+    void exactCheckWithExtremeExponents();
+    void exactCheckOfThousandDigitTexts();
 
 private:
     HauptFenster* window = nullptr;
@@ -27,16 +79,13 @@ void BenchCompute::initTestCase()
 {
     window = new HauptFenster;
     window->Construct();
-    const char* xs[10] = {"0.1", "0.7", "1.3", "2.2", "2.9", "3.4", "4.8", "5.5", "6.1", "7.9"};
-    const char* ys[10] = {"1.1", "-2.3", "0.7", "4.4", "-0.9", "3.3", "2.2", "-1.7", "0.3", "5.9"};
-    const char* arguments[9] = {"0.25", "1", "-3", "8.5", "3.3333", "2", "1e-3", "6", "7.5"};
     window->SetText("sstellen", "10");
     for (int k = 0; k < 10; ++k) {
-        window->SetText(kSupportRows[k].abscissa, xs[k]);
-        window->SetText(kSupportRows[k].ordinate, ys[k]);
+        window->SetText(kSupportRows[k].abscissa, kAbscissae[k]);
+        window->SetText(kSupportRows[k].ordinate, kOrdinates[k]);
     }
     for (int k = 1; k <= 9; ++k)
-        window->SetText(kArgumentRows[k].argument, arguments[k - 1]);
+        window->SetText(kArgumentRows[k].argument, kArguments[k - 1]);
 }
 
 void BenchCompute::cleanupTestCase()
@@ -81,6 +130,48 @@ void BenchCompute::fitOfTwentyResults()
             field->ShownText();
         }
     }
+}
+
+void BenchCompute::exactCheckOfTenPoints()
+{
+    QStringList abscissae, ordinates, arguments;
+    for (int k = 0; k < 10; ++k) {
+        abscissae << kAbscissae[k];
+        ordinates << kOrdinates[k];
+    }
+    for (const char* argument : kArguments)
+        arguments << argument;
+    const ExactInput input = exactInput(abscissae, ordinates, arguments);
+    ExactResults results;
+    QBENCHMARK
+    {
+        results = ComputeExact(input);
+    }
+    QVERIFY(results.coefficients[9] && results.values[9] && results.hiddenChange);
+}
+
+void BenchCompute::exactCheckWithExtremeExponents()
+{
+    const ExactInput input =
+        exactInput(extremeTexts(10, 17, 0), extremeTexts(10, 17, 3), extremeTexts(9, 17, 5));
+    ExactResults results;
+    QBENCHMARK
+    {
+        results = ComputeExact(input);
+    }
+    QVERIFY(results.coefficients[9] && results.values[9] && results.hiddenChange);
+}
+
+void BenchCompute::exactCheckOfThousandDigitTexts()
+{
+    const ExactInput input =
+        exactInput(extremeTexts(10, 1000, 0), extremeTexts(10, 1000, 3), extremeTexts(9, 1000, 5));
+    ExactResults results;
+    QBENCHMARK
+    {
+        results = ComputeExact(input);
+    }
+    QVERIFY(results.coefficients[9] && results.values[9] && results.hiddenChange);
 }
 
 QTEST_MAIN(BenchCompute)

@@ -44,40 +44,67 @@ bool startsWithWord(const QString& text, qsizetype pos, QLatin1StringView word)
     return QStringView(text).mid(pos).startsWith(word, Qt::CaseInsensitive);
 }
 
-// The decimal number at the start of text[pos..], in C syntax with '.' as separator; empty when
-// the text does not start with one. The exponent belongs to the number only when it has digits.
-std::string leadingDecimal(const QString& text, qsizetype pos)
+qsizetype skipBlanks(const QString& text, qsizetype pos)
 {
-    std::string number;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    return pos;
+}
+
+// The mantissa and exponent of a decimal number at text[pos..]; kind stays None when there is
+// no mantissa digit.
+void scanDecimal(const QString& text, qsizetype pos, NumberPrefix& prefix)
+{
     qsizetype i = pos;
+    bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        number += char(text[i++].unicode());
-    qsizetype mantissaDigits = 0;
-    while (i < text.size() && isDigit(text[i])) {
-        number += char(text[i++].unicode());
-        ++mantissaDigits;
-    }
+        negative = text[i++] == u'-';
+    std::string digits;
+    while (i < text.size() && isDigit(text[i]))
+        digits += char(text[i++].unicode());
+    qsizetype fractionDigits = 0;
     if (i < text.size() && (text[i] == u'.' || text[i] == u',')) {
-        number += '.';
         ++i;
         while (i < text.size() && isDigit(text[i])) {
-            number += char(text[i++].unicode());
-            ++mantissaDigits;
+            digits += char(text[i++].unicode());
+            ++fractionDigits;
         }
     }
-    if (mantissaDigits == 0)
-        return {};
+    if (digits.empty())
+        return;
+    prefix.kind = NumberPrefix::Kind::Decimal;
+    prefix.negative = negative;
+    prefix.digits = std::move(digits);
+    prefix.fractionDigits = fractionDigits;
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
         qsizetype j = i + 1;
-        std::string exponent = "e";
+        std::string exponent;
         if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
             exponent += char(text[j++].unicode());
         if (j < text.size() && isDigit(text[j])) {
             while (j < text.size() && isDigit(text[j]))
                 exponent += char(text[j++].unicode());
-            number += exponent;
+            prefix.exponent = std::move(exponent);
+            i = j;
         }
     }
+    prefix.end = i;
+}
+
+// The decimal number of a prefix in C syntax with '.' as separator.
+std::string cSyntax(const NumberPrefix& prefix)
+{
+    std::string number;
+    if (prefix.negative)
+        number += '-';
+    const auto integerDigits = qsizetype(prefix.digits.size()) - prefix.fractionDigits;
+    number.append(prefix.digits, 0, size_t(integerDigits));
+    if (prefix.fractionDigits > 0) {
+        number += '.';
+        number.append(prefix.digits, size_t(integerDigits));
+    }
+    if (!prefix.exponent.empty())
+        number += 'e' + prefix.exponent;
     return number;
 }
 
@@ -91,24 +118,48 @@ double parseDecimal(const std::string& number)
 
 } // namespace
 
+NumberPrefix ScanNumber(const QString& text)
+{
+    NumberPrefix prefix;
+    const qsizetype pos = skipBlanks(text, 0);
+    scanDecimal(text, pos, prefix);
+    if (prefix.kind != NumberPrefix::Kind::None)
+        return prefix;
+
+    qsizetype word = pos;
+    bool negative = false;
+    if (word < text.size() && (text[word] == u'+' || text[word] == u'-'))
+        negative = text[word++] == u'-';
+    if (startsWithWord(text, word, QLatin1StringView("infinity"))) {
+        prefix = {NumberPrefix::Kind::Infinity, negative, {}, 0, {}, word + 8};
+    } else if (startsWithWord(text, word, QLatin1StringView("inf"))) {
+        prefix = {NumberPrefix::Kind::Infinity, negative, {}, 0, {}, word + 3};
+    } else if (startsWithWord(text, word, QLatin1StringView("nan"))) {
+        prefix = {NumberPrefix::Kind::NaN, negative, {}, 0, {}, word + 3};
+    }
+    return prefix;
+}
+
+bool ReadsEntirely(const QString& text)
+{
+    const NumberPrefix prefix = ScanNumber(text);
+    return prefix.kind != NumberPrefix::Kind::None && skipBlanks(text, prefix.end) == text.size();
+}
+
 double Val(const QString& text)
 {
-    qsizetype pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-
-    const std::string number = leadingDecimal(text, pos);
-    if (!number.empty())
-        return parseDecimal(number);
-
-    double sign = 1.0;
-    qsizetype word = pos;
-    if (word < text.size() && (text[word] == u'+' || text[word] == u'-'))
-        sign = text[word++] == u'-' ? -1.0 : 1.0;
-    if (startsWithWord(text, word, QLatin1StringView("inf")))
-        return sign * std::numeric_limits<double>::infinity();
-    if (startsWithWord(text, word, QLatin1StringView("nan")))
+    const NumberPrefix prefix = ScanNumber(text);
+    switch (prefix.kind) {
+    case NumberPrefix::Kind::Decimal:
+        return parseDecimal(cSyntax(prefix));
+    case NumberPrefix::Kind::Infinity:
+        return prefix.negative ? -std::numeric_limits<double>::infinity()
+                               : std::numeric_limits<double>::infinity();
+    case NumberPrefix::Kind::NaN:
         return std::numeric_limits<double>::quiet_NaN();
+    case NumberPrefix::Kind::None:
+        break;
+    }
     return 0.0;
 }
 

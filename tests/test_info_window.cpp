@@ -60,6 +60,12 @@ private slots:
         for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return})
             QTest::keyClick(&field, key);
         QCOMPARE(info.Text("EditField1"), text);
+
+        // Yet the arrow keys move a cursor through it, so that it can be read line by line.
+        field.moveCursor(QTextCursor::Start);
+        QTest::keyClick(&field, Qt::Key_Down);
+        QTest::keyClick(&field, Qt::Key_Down);
+        QCOMPARE(field.textCursor().blockNumber(), 2);
     }
 
     void infoLine_data()
