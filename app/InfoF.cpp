@@ -47,7 +47,7 @@ void InfoF::CreateControls()
 {
     BuildForm<InfoF>(kForm, kHandlers);
     Describe("EditField1", "Programminfo", "Beschreibung des Programms Kurvalo");
-    Describe("okF", "ok", "Schliesst die Programminfo; Taste Escape");
+    Describe("okF", "ok", "Schließt die Programminfo; Taste Escape");
     PressOnKey(Qt::Key_Escape, "okF");
 }
 

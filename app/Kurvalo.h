@@ -2,13 +2,14 @@
 
 #include "framework/Application.h"
 
-// The application object; it adds nothing to the framework's but its one language.
+// The application object; it adds nothing to the framework's but its name and its one language.
 class Kurvalo : public Application
 {
     Q_OBJECT
 public:
     Kurvalo(int& argc, char** argv)
-        : Application(argc, argv, QLocale(QLocale::German, QLocale::Germany))
+        : Application(argc, argv, QStringLiteral("Kurvalo"),
+                      QLocale(QLocale::German, QLocale::Germany))
     {
     }
 };

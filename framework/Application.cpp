@@ -3,9 +3,11 @@
 #include <QHash>
 #include <QLibraryInfo>
 
-Application::Application(int& argc, char** argv, const QLocale& language)
+Application::Application(int& argc, char** argv, const QString& name, const QLocale& language)
     : QApplication(argc, argv)
 {
+    // The name, not the display name: on X11 Qt appends a display name to every window title.
+    setApplicationName(name);
     // qtbase holds every text of the widgets the framework uses; the file is mapped, not read.
     if (toolkitTranslations.load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -14,8 +14,9 @@ class Application : public QApplication
 public:
     // The toolkit's own words (dialog buttons, a field's context menu) are given in `language`,
     // whatever the desktop's locale, from the translations installed with Qt; where those are
-    // missing the toolkit keeps its English.
-    Application(int& argc, char** argv, const QLocale& language);
+    // missing the toolkit keeps its English. `name` is what the user calls the program: message
+    // boxes without a title of their own bear it.
+    Application(int& argc, char** argv, const QString& name, const QLocale& language);
 
     // The platform's usual texts: kFileQuit, kFileQuitShortcut, kEditClear; else the name.
     static QString Constant(const QString& name);

@@ -12,7 +12,9 @@ int MsgBox(const QString& text, int style, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setText(text);
-    box.setWindowTitle(title);
+    // Untitled, the box would be announced without a name, and the window manager would show
+    // the name of the binary.
+    box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
     if (style == kYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         // Escape and the close button are answers too, and they mean No.

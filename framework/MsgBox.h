@@ -18,6 +18,7 @@ enum MsgBoxAnswer
 // Shows a modal message with an OK button and returns when it is dismissed.
 void MsgBox(const QString& text);
 // Shows a modal question; style kYesNo answers kAnswerYes or kAnswerNo (Escape and closing: No).
+// An empty title gives the box the application's name.
 int MsgBox(const QString& text, int style, const QString& title);
 
 // Ends the event loop; exec() returns the code.

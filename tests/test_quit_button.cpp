@@ -1,7 +1,9 @@
 // Ending the program: the "Beenden" button asks first and quits only on Yes; the File menu's
 // quit item quits at once. Each case runs in the application's real event loop and answers
-// the message box as a user would.
+// the message box as a user would. The application is the program's own, so that the box
+// bears the title it gets in the program.
 
+#include "app/Kurvalo.h"
 #include "framework/Menu.h"
 #include "ui/HauptFenster.h"
 
@@ -78,8 +80,8 @@ private slots:
         QCOMPARE(runCommand(pressBeenden, answer, seen), exitCode);
 
         const QString yesNo = QString::number(int(QMessageBox::Yes | QMessageBox::No), 16);
-        QCOMPARE(seen,
-                 (QStringList{"Wirklich beenden?  Alle Daten gehen dann verloren!", "", yesNo}));
+        QCOMPARE(seen, (QStringList{"Wirklich beenden?  Alle Daten gehen dann verloren!", "Kurvalo",
+                                    yesNo}));
         QVERIFY(window.isVisible());
         QCOMPARE(window.Text("sstellen"), QString("3"));
         QCOMPARE(window.Text("yF2"), QString("12.5"));
@@ -95,5 +97,11 @@ private slots:
     }
 };
 
-QTEST_MAIN(QuitButtonTest)
+int main(int argc, char** argv)
+{
+    Kurvalo app(argc, argv);
+    QuitButtonTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_quit_button.moc"

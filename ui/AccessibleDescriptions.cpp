@@ -1,5 +1,7 @@
 // What a screen reader announces for each control of the main window. Rows of like fields
-// are numbered from 1 here, as a person counts them.
+// are numbered from 1 here, as a person counts them. These words are for speech and braille, so
+// they keep their umlauts and ß where the captions on screen spell them out: a German voice reads
+// "Stuetzstelle" as "Stu-etz-stelle".
 
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
@@ -16,20 +18,20 @@ struct Description
 constexpr Description kSingleControls[] = {
     {"BevelButton1", "Berechnen",
      "Berechnet Funktionswerte und Koeffizienten; Eingabetaste in einem Feld"},
-    {"sstellen", "Anzahl der Stuetzstellen", "Zahl der Stuetzpunkte, 2 bis 10"},
-    {"StaticText1", "Anzahl der Stuetzstellen:", "Beschriftung des Anzahlfelds"},
-    {"StaticTextx", "x", "Beschriftung der Zeile der x-Werte der Stuetzpunkte"},
-    {"StaticTexty", "y", "Beschriftung der Zeile der y-Werte der Stuetzpunkte"},
-    {"Separator1", "Trennlinie", "Trennt die Stuetzpunkte von den Funktionswerten"},
-    {"StaticText2", "Funktionswerte des Interpolationspolynoms", "Ueberschrift"},
+    {"sstellen", "Anzahl der Stützstellen", "Zahl der Stützpunkte, 2 bis 10"},
+    {"StaticText1", "Anzahl der Stützstellen:", "Beschriftung des Anzahlfelds"},
+    {"StaticTextx", "x", "Beschriftung der Zeile der x-Werte der Stützpunkte"},
+    {"StaticTexty", "y", "Beschriftung der Zeile der y-Werte der Stützpunkte"},
+    {"Separator1", "Trennlinie", "Trennt die Stützpunkte von den Funktionswerten"},
+    {"StaticText2", "Funktionswerte des Interpolationspolynoms", "Überschrift"},
     {"StaticTextx1", "x", "Beschriftung der Argumente 1 bis 5"},
     {"StaticTexty1", "y", "Beschriftung der Funktionswerte 1 bis 5"},
     {"StaticTextx11", "x", "Beschriftung der Argumente 6 bis 10"},
     {"StaticTexty11", "y", "Beschriftung der Funktionswerte 6 bis 10"},
     {"Separator2", "Trennlinie", "Trennt die Funktionswerte von den Koeffizienten"},
-    {"StaticText3", "Koeffizienten des Interpolationspolynoms", "Ueberschrift"},
+    {"StaticText3", "Koeffizienten des Interpolationspolynoms", "Überschrift"},
     {"BevelButton2", "Info", "Zeigt die Programminfo; Taste F1"},
-    {"BevelButton3", "Beenden", "Beendet das Programm nach einer Rueckfrage"},
+    {"BevelButton3", "Beenden", "Beendet das Programm nach einer Rückfrage"},
 };
 
 } // namespace
@@ -41,10 +43,10 @@ void HauptFenster::DescribeControls()
 
     for (int k = 0; k < 10; ++k) {
         const int point = k + 1;
-        Describe(kSupportRows[k].abscissa, QStringLiteral("Stuetzstelle %1, x-Wert").arg(point),
-                 QStringLiteral("Abszisse des Stuetzpunkts %1").arg(point));
-        Describe(kSupportRows[k].ordinate, QStringLiteral("Stuetzstelle %1, y-Wert").arg(point),
-                 QStringLiteral("Ordinate des Stuetzpunkts %1").arg(point));
+        Describe(kSupportRows[k].abscissa, QStringLiteral("Stützstelle %1, x-Wert").arg(point),
+                 QStringLiteral("Abszisse des Stützpunkts %1").arg(point));
+        Describe(kSupportRows[k].ordinate, QStringLiteral("Stützstelle %1, y-Wert").arg(point),
+                 QStringLiteral("Ordinate des Stützpunkts %1").arg(point));
     }
 
     Describe(kArgumentRows[0].argument, QStringLiteral("Argument 1"),
