@@ -146,6 +146,17 @@ private slots:
         QVERIFY(input.toolTip().isEmpty());
     }
 
+    void anEditedValueDropsItsCheck()
+    {
+        computeParabola(*window);
+        auto& value = dynamic_cast<FittedNumberField&>(window->Control("yF11"));
+        QVERIFY(value.Reference());
+        type(*window, "yF11", "18");
+        QVERIFY(!value.Reference());
+        QVERIFY(!value.toolTip().contains("Exakt"));
+        QVERIFY(!value.accessibleDescription().contains("Angezeigt: 17"));
+    }
+
     void staleResults_data()
     {
         QTest::addColumn<QString>("name");

@@ -128,6 +128,12 @@ private slots:
             if (shown != field.text()) {
                 ++rounded;
                 QCOMPARE(Val(shown), Val(printfRounded(value, shown)));
+                // At the default font every field has room for three significant digits.
+                QString digits = shown.section(u'e', 0, 0).remove(u'-').remove(u'.');
+                while (digits.startsWith(u'0'))
+                    digits.remove(0, 1);
+                QVERIFY2(digits.size() >= 3 || Val(printfRounded(value, digits)) == value,
+                         qPrintable(name + " shows " + shown));
             }
             // The whole computed number and the exact one, one hover away.
             QVERIFY2(field.toolTip().startsWith("Berechnet: " + field.text() + "\nExakt: "),

@@ -8,10 +8,13 @@
 
 void AnnounceResults(HauptFenster& window)
 {
-    // The value at 0 is spoken as the field paints it, so that what is heard is what is seen.
-    const QString valueName = kArgumentRows[0].value;
-    const auto* value = qobject_cast<const FittedNumberField*>(&window.Control(valueName));
-    const QString shown = value ? value->ShownText() : window.Text(valueName);
+    // The value at 0 is spoken as the field paints it, mark included, so that what is heard is
+    // what is seen.
+    const auto& value =
+        dynamic_cast<const FittedNumberField&>(window.Control(kArgumentRows[0].value));
+    QString valueAtZero = SpokenNumber(value.PaintedText());
+    if (value.IsMarked())
+        valueAtZero += QStringLiteral(", ungenau");
 
     // The degree is the highest coefficient row left standing once zero leading rows are hidden.
     int degree = 0;
@@ -20,8 +23,17 @@ void AnnounceResults(HauptFenster& window)
             degree = k;
     }
 
-    Announce(window, QStringLiteral("Ergebnisse berechnet. Wert an der Stelle 0: %1. "
-                                    "Grad des Polynoms: %2.")
-                         .arg(SpokenNumber(shown))
-                         .arg(degree));
+    // Marked results are worth hearing of before anyone reads them out one by one.
+    int marked = 0;
+    for (const auto* field : window.findChildren<const FittedNumberField*>())
+        marked += field->isVisibleTo(&window) && !field->text().isEmpty() && field->IsMarked();
+
+    QString news = QStringLiteral("Ergebnisse berechnet. Wert an der Stelle 0: %1. "
+                                  "Grad des Polynoms: %2.")
+                       .arg(valueAtZero)
+                       .arg(degree);
+    if (marked > 0)
+        news += marked == 1 ? QStringLiteral(" 1 Ergebnis ist ungenau.")
+                            : QStringLiteral(" %1 Ergebnisse sind ungenau.").arg(marked);
+    Announce(window, news);
 }
