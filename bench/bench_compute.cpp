@@ -68,8 +68,8 @@ private slots:
     void coefficientsOfTenPoints();
     void fitOfTwentyResults();
     void exactCheckOfTenPoints();
-    void exactCheckWithExtremeExponents();
-    void exactCheckOfThousandDigitTexts();
+    void exactCheckOfExtremeTexts_data();
+    void exactCheckOfExtremeTexts();
 
 private:
     HauptFenster* window = nullptr;
@@ -150,22 +150,18 @@ void BenchCompute::exactCheckOfTenPoints()
     QVERIFY(results.coefficients[9] && results.values[9] && results.hiddenChange);
 }
 
-void BenchCompute::exactCheckWithExtremeExponents()
+void BenchCompute::exactCheckOfExtremeTexts_data()
 {
-    const ExactInput input =
-        exactInput(extremeTexts(10, 17, 0), extremeTexts(10, 17, 3), extremeTexts(9, 17, 5));
-    ExactResults results;
-    QBENCHMARK
-    {
-        results = ComputeExact(input);
-    }
-    QVERIFY(results.coefficients[9] && results.values[9] && results.hiddenChange);
+    QTest::addColumn<int>("digits");
+    QTest::newRow("17 digits, exponents 1e-300 ... 1e300") << 17;
+    QTest::newRow("1000 digits, exponents 1e-300 ... 1e300") << 1000;
 }
 
-void BenchCompute::exactCheckOfThousandDigitTexts()
+void BenchCompute::exactCheckOfExtremeTexts()
 {
-    const ExactInput input =
-        exactInput(extremeTexts(10, 1000, 0), extremeTexts(10, 1000, 3), extremeTexts(9, 1000, 5));
+    QFETCH(int, digits);
+    const ExactInput input = exactInput(extremeTexts(10, digits, 0), extremeTexts(10, digits, 3),
+                                        extremeTexts(9, digits, 5));
     ExactResults results;
     QBENCHMARK
     {

@@ -8,6 +8,7 @@
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
+#include <QSignalBlocker>
 #include <cmath>
 
 namespace {
@@ -56,15 +57,17 @@ void HauptFenster::CheckDigits()
 
     for (int i = 0; i < 10; ++i) {
         auto& field = dynamic_cast<FittedNumberField&>(Control(kArgumentRows[i].value));
-        field.SetStale(false);
+        // Each field is explained once, below, with everything it is told.
+        const QSignalBlocker quiet(field);
         field.SetReference(input.evaluated[i] ? referenceFor(Argy[i], exact.values[i], i < count)
                                               : std::nullopt);
+        field.SetStale(false);
     }
 
     const int top = input.highestVisible;
     for (int k = 0; k < 10; ++k) {
         auto& field = dynamic_cast<FittedNumberField&>(Control(kCoefficientRows[k].field));
-        field.SetStale(false);
+        const QSignalBlocker quiet(field);
         std::optional<ResultReference> reference =
             referenceFor(Koeff[k], exact.coefficients[k], true);
         // The highest visible coefficient speaks for the hidden powers above it.
@@ -83,6 +86,7 @@ void HauptFenster::CheckDigits()
                         .arg(Str(std::fabs(exact.hiddenChange->nearest)));
         }
         field.SetReference(std::move(reference));
+        field.SetStale(false);
     }
     resultsShown = true;
     ExplainResults();

@@ -104,8 +104,11 @@ void EditLine::UpdateColours()
             QColor::fromRgbF((text.redF() + base.redF()) / 2, (text.greenF() + base.greenF()) / 2,
                              (text.blueF() + base.blueF()) / 2);
     }
-    colours.setColor(QPalette::Text, text);
-    setPalette(colours);
+    // Setting a palette costs a widget tree walk; most changes of state keep the colour.
+    if (colours.color(QPalette::Text) != text) {
+        colours.setColor(QPalette::Text, text);
+        setPalette(colours);
+    }
     updatingColours = false;
 }
 

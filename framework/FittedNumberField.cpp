@@ -1,5 +1,7 @@
 #include "framework/FittedNumberField.h"
 
+#include <QEvent>
+
 void FittedNumberField::SetReference(std::optional<ResultReference> newReference)
 {
     reference = std::move(newReference);
@@ -22,15 +24,24 @@ void FittedNumberField::DropJudgement()
     UpdateColours();
 }
 
+void FittedNumberField::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange)
+        fitValid = false;
+    EditLine::changeEvent(event);
+}
+
 // Judged in the whole room: whether a right digit fits does not depend on the mark it may
 // bring.
 const FittedNumber& FittedNumberField::fitted() const
 {
-    const int room = TextRoom(false);
-    if (!fitValid || room != fitRoom || font() != fitFont || text() != fitFor) {
+    // The room follows from the style, the font and the width; only a change of these asks
+    // the style again.
+    if (!fitValid || width() != fitWidth || font() != fitFont || text() != fitFor) {
         fitFor = text();
         fitFont = font();
-        fitRoom = room;
+        fitWidth = width();
+        const int room = TextRoom(false);
         fitValid = true;
         fit = FitNumber(fitFor, QFontMetricsF(fitFont), room,
                         reference ? &reference->digits : nullptr);

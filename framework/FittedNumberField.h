@@ -39,16 +39,17 @@ public:
 
 protected:
     void DropJudgement() override;
+    void changeEvent(QEvent* event) override;
 
 private:
     const FittedNumber& fitted() const;
 
     std::optional<ResultReference> reference;
     // The fit of the last paint, kept until the text, the font, the width or the reference
-    // changes.
+    // changes (or the style: a style change refits through changeEvent).
     mutable QString fitFor;
     mutable QFont fitFont;
-    mutable int fitRoom = -1;
+    mutable int fitWidth = -1;
     mutable bool fitValid = false;
     mutable FittedNumber fit;
 };

@@ -90,7 +90,8 @@ QString plainForm(const RoundedDecimal& number)
 }
 
 // The width of a number's text, cheap: the sum of its glyphs' advances. Shaping a whole text
-// is dearer by far, so it only confirms a candidate that this says may fit.
+// is dearer by far, so it decides only where this sum lies within the kerning slack of the
+// room.
 class GlyphSum
 {
 public:
@@ -154,6 +155,21 @@ std::string roundedAt(const std::string& digits, int kept, bool moreFollow)
     return first == std::string::npos ? "0" : integer.substr(first);
 }
 
+// The significant digits of a number as Str writes it: "0.0250" has three, "-1.5e+42" two.
+int significantDigits(const QString& number)
+{
+    const QString mantissa = number.section(u'e', 0, 0);
+    int digits = 0;
+    bool leading = true;
+    for (QChar c : mantissa) {
+        if (!c.isDigit() || (leading && c == u'0'))
+            continue;
+        leading = false;
+        ++digits;
+    }
+    return std::max(digits, 1);
+}
+
 WrongDigits whatIsWrong(double value, const DigitReference& reference)
 {
     const ExactDecimal& exact = reference.exact;
@@ -192,9 +208,12 @@ FittedNumber FitNumber(const QString& exact, const QFontMetricsF& metrics, int r
                        const DigitReference* reference)
 {
     GlyphSum estimate(metrics);
+    // Only a text within the kerning slack of the room is shaped to decide.
     const auto fits = [&](const QString& text) {
-        return estimate(text) <= room + kKerningSlack &&
-               qRound(metrics.horizontalAdvance(text)) <= room;
+        const qreal sum = estimate(text);
+        if (sum > room + kKerningSlack)
+            return false;
+        return sum + kKerningSlack < room || qRound(metrics.horizontalAdvance(text)) <= room;
     };
     if (!reference && fits(exact))
         return {exact};
@@ -205,6 +224,10 @@ FittedNumber FitNumber(const QString& exact, const QFontMetricsF& metrics, int r
     // from its start.
     if (Str(value) != exact)
         return {fits(exact) ? exact : metrics.elidedText(exact, Qt::ElideRight, room)};
+
+    // The common case, and the cheap one: the whole text fits and all its digits are right.
+    if (reference && fits(exact) && DigitsAreRight(value, significantDigits(exact), *reference))
+        return {exact};
 
     // A double has at most 17 significant digits that mean anything, and no more digits fit
     // than the room holds of its narrowest digit.
