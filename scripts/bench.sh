@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Figures of a Release build, never pass/fail: start-up until the main window is painted and
-# peak memory, each against the toolkit's floor (an empty Qt window of Kurvalo's content size)
-# and against the same floor showing one line of text; then the computation benchmarks.
+# peak memory, against the same form built in plain Qt (bench/startup_plain_form), with the
+# toolkit's floors for context (an empty Qt window of Kurvalo's content size, and the same
+# showing one line of text); then the computation benchmarks.
 # Usage: scripts/bench.sh [RUNS]   (RUNS of each program, default 21; BUILD_DIR overrides
 # build-release)
 set -euo pipefail
@@ -17,7 +18,12 @@ configure_and_build
 
 probe="$BUILD_DIR/bench/startup_probe"
 floor="$BUILD_DIR/bench/startup_floor"
+plain="$BUILD_DIR/bench/startup_plain_form"
 app="$BUILD_DIR/kurvalo"
+[ -x "$plain" ] || {
+    echo "bench: $plain was not built" >&2
+    exit 1
+}
 [ -x "$probe" ] || {
     echo "bench: $probe was not built (it needs libxcb-damage0-dev)" >&2
     exit 1
@@ -67,55 +73,73 @@ median() {
     sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
+# Kurvalo and the plain form swap places from round to round, so that neither always starts
+# right after the other.
 one_round() {
     measure floor Floor "$floor"
     measure text Floor "$floor" --text
-    measure kurvalo Kurvalo "$app"
+    if (($1 % 2)); then
+        measure plain Kurvalo "$plain"
+        measure kurvalo Kurvalo "$app"
+    else
+        measure kurvalo Kurvalo "$app"
+        measure plain Kurvalo "$plain"
+    fi
 }
 
 # The first start reads fonts and libraries from disk; what is measured is a warm start.
-one_round
-rm -f "$work/floor" "$work/text" "$work/kurvalo"
+one_round 0
+rm -f "$work/floor" "$work/text" "$work/plain" "$work/kurvalo"
 # Interleaved, so that a stretch of load on the machine falls on all programs alike.
-echo "Measuring $runs starts of each program, interleaved, on Xvfb $DISPLAY ..."
-for _ in $(seq 1 "$runs"); do
-    one_round
+echo "Measuring $runs starts of each program, interleaved, on Xvfb $DISPLAY (load average" \
+    "$(cut -d' ' -f1-3 /proc/loadavg)) ..."
+for round in $(seq 1 "$runs"); do
+    one_round "$round"
 done
 
-# Medians of KEY for the three programs, Kurvalo's ratio to each floor, and the median of the
-# per-round ratios, which a drift of the machine's load over the run does not bias.
+# Median of the per-round ratios of KEY, NUMERATOR's run to DENOMINATOR's run of the same round,
+# which a drift of the machine's load over the run does not bias.
+paired_median() {
+    paste <(column "$2" "$1") <(column "$3" "$1") | awk '{ print $1 / $2 }' | median
+}
+
+# Medians of KEY for the four programs, then Kurvalo against the plain form (the yardstick,
+# with its GOAL) and, for context, against the floor with text, each as ratio of the medians and
+# as median of the per-round ratios.
 report() {
     local title="$1" key="$2" scale="$3" unit="$4" goal="$5" p
-    local -A value paired
-    for p in floor text kurvalo; do
+    local -A value
+    for p in floor text plain kurvalo; do
         value[$p]="$(column "$p" "$key" | median)"
-        paired[$p]="$(paste <(column kurvalo "$key") <(column "$p" "$key") |
-            awk '{ print $1 / $2 }' | median)"
     done
-    awk -v t="$title" -v f="${value[floor]}" -v x="${value[text]}" -v a="${value[kurvalo]}" \
-        -v pf="${paired[floor]}" -v px="${paired[text]}" -v s="$scale" -v u="$unit" \
-        -v g="$goal" 'BEGIN {
+    awk -v t="$title" -v f="${value[floor]}" -v x="${value[text]}" -v q="${value[plain]}" \
+        -v a="${value[kurvalo]}" -v pq="$(paired_median "$key" kurvalo plain)" \
+        -v px="$(paired_median "$key" kurvalo text)" -v qx="$(paired_median "$key" plain text)" \
+        -v s="$scale" -v u="$unit" -v g="$goal" 'BEGIN {
             printf "%s\n", t
-            printf "  floor (empty window)        %8.1f %s\n", f / s, u
-            printf "  floor with one line of text %8.1f %s\n", x / s, u
-            printf "  kurvalo                     %8.1f %s\n", a / s, u
-            printf "  kurvalo / floor             %8.3f   (per round %.3f)%s\n", a / f, pf,
+            printf "  floor (empty window)            %8.1f %s\n", f / s, u
+            printf "  floor with one line of text     %8.1f %s\n", x / s, u
+            printf "  plain form (same form, Qt only) %8.1f %s\n", q / s, u
+            printf "  kurvalo                         %8.1f %s\n", a / s, u
+            printf "  kurvalo / plain form            %8.3f   (per round %.3f)%s\n", a / q, pq,
                 g == "-" ? "" : "   goal <= " g
-            printf "  kurvalo / floor with text   %8.3f   (per round %.3f)\n", a / x, px
+            printf "  kurvalo / floor with text       %8.3f   (per round %.3f)\n", a / x, px
+            printf "  plain form / floor with text    %8.3f   (per round %.3f)\n", q / x, qx
         }'
 }
 
 echo
 echo "Medians of $runs runs each, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg):"
-report "Start-up, process start until the main window is painted:" startup_ms 1 ms 1.15
+report "Start-up, process start until the main window is painted:" startup_ms 1 ms 1.05
 report "Process start until the main window is mapped:" map_ms 1 ms -
-report "Peak memory (VmHWM) 300 ms after the first paint:" hwm_kb 1024 MiB 1.10
+report "Peak memory (VmHWM) 300 ms after the first paint:" hwm_kb 1024 MiB 1.05
 
 compute="$BUILD_DIR/bench/bench_compute"
 if [ -x "$compute" ]; then
     echo
     echo "Computation (bench_compute, median of 21 runs per benchmark):"
     QT_QPA_PLATFORM=offscreen "$compute" -median 21 2>/dev/null |
-        awk '/^RESULT/ { name = $3; sub(/\(\):?$/, "", name); sub(/^[^:]*::/, "", name);
+        awk '/^RESULT/ { name = $0; sub(/^RESULT : [^:]*::/, "", name); sub(/:$/, "", name);
+                         sub(/\(\):?/, " ", name); sub(/ $/, "", name);
                          getline; $1 = $1; printf "  %-28s %s\n", name, $0 }'
 fi
