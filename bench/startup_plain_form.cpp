@@ -118,7 +118,7 @@ int main(int argc, char** argv)
     window.setCentralWidget(content);
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (const ControlSettings& row : kForm) {
+    for (const ControlSettings& row : main_form::kForm) {
         QWidget* control = createControl(row, content);
         control->setObjectName(QString::fromUtf8(row.name));
         control->setGeometry(row.left, row.top, row.width, row.height);

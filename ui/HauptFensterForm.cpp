@@ -29,7 +29,7 @@ void HauptFenster::Layout()
 
 void HauptFenster::CreateControls()
 {
-    BuildForm<HauptFenster>(kForm, kHandlers);
+    BuildForm<HauptFenster>(main_form::kForm, kHandlers);
     DescribeControls();
     OrderCoefficientsForTab();
     WatchInputs();

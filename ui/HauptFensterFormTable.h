@@ -4,23 +4,21 @@
 
 #include "framework/Controls.h"
 
-// Internal to each file that includes it: the table is data for the form and the benchmark,
-// never a shared object.
-namespace {
+namespace main_form {
 
-constexpr auto Edit = ControlKind::EditField;
-constexpr auto Label = ControlKind::StaticText;
-constexpr auto Button = ControlKind::BevelButton;
-constexpr auto Rule = ControlKind::Separator;
+inline constexpr auto Edit = ControlKind::EditField;
+inline constexpr auto Label = ControlKind::StaticText;
+inline constexpr auto Button = ControlKind::BevelButton;
+inline constexpr auto Rule = ControlKind::Separator;
 
-constexpr QRgb kCountGreen = 0xDCFFD8;
-constexpr QRgb kPointGreen = 0xE5FFD8;
-constexpr QRgb kArgumentGreen = 0xDBFFD6;
-constexpr QRgb kArgumentGreen2 = 0xEAFFE1;
-constexpr QRgb kWhite = 0xFFFFFF;
+inline constexpr QRgb kCountGreen = 0xDCFFD8;
+inline constexpr QRgb kPointGreen = 0xE5FFD8;
+inline constexpr QRgb kArgumentGreen = 0xDBFFD6;
+inline constexpr QRgb kArgumentGreen2 = 0xEAFFE1;
+inline constexpr QRgb kWhite = 0xFFFFFF;
 
 // kind, name, left, top, width, height, text, alignment code, background, flags, text size
-constexpr ControlSettings kForm[] = {
+inline constexpr ControlSettings kForm[] = {
     {Button, "BevelButton1", 586, 413, 91, 72, "Berechnen", 0, kWhite, kBold},
     {Edit, "sstellen", 199, 30, 41, 27, "4", 1, kCountGreen, kPlain, 16},
     {Label, "StaticText1", 28, 30, 165, 27, "Anzahl der Stuetzstellen:", 0},
@@ -98,4 +96,4 @@ constexpr ControlSettings kForm[] = {
     {Button, "BevelButton3", 586, 531, 91, 51, "Beenden", 0, kWhite, kBold},
 };
 
-} // namespace
+} // namespace main_form
