@@ -30,7 +30,12 @@ start_program() {
 }
 
 click_at() { # left top width height of a control
-    xdotool mousemove --sync $((X + $1 + $3 / 2)) $((content_top + $2 + $4 / 2)) click 1
+    local x=$((X + $1 + $3 / 2)) y=$((content_top + $2 + $4 / 2))
+    # --sync waits until the pointer has moved, which it never does where it already stands.
+    if [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" != "x:$x y:$y" ]; then
+        xdotool mousemove --sync "$x" "$y"
+    fi
+    xdotool click 1
     sleep 0.15
 }
 

@@ -19,8 +19,7 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 # Each entry alone, without its version, so that libqt6gui6 cannot match libqt6gui6-gles.
 names="$(tr ',' '\n' <<<"$depends" | sed 's/(.*)//; s/[[:space:]]//g')"
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n libgmp10 \
-    libgmpxx4ldbl; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n libgmp10; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
 
