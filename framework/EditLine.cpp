@@ -30,18 +30,23 @@ EditLine::EditLine(const QString& text, QWidget* parent)
     });
 }
 
-void EditLine::SetMarked(bool newMarked)
+void EditLine::SetMarked(const QString& reason)
 {
-    if (marked == newMarked)
+    if (markedFor == reason)
         return;
-    marked = newMarked;
+    markedFor = reason;
     UpdateColours();
     emit StateChanged();
 }
 
 bool EditLine::IsMarked() const
 {
-    return marked;
+    return !markedFor.isEmpty();
+}
+
+const QString& EditLine::MarkedFor() const
+{
+    return markedFor;
 }
 
 void EditLine::SetStale(bool newStale)
@@ -78,7 +83,7 @@ QString EditLine::MarkSymbol()
 
 void EditLine::DropJudgement()
 {
-    SetMarked(false);
+    SetMarked(QString());
 }
 
 // A red that stands out from the field's own background, light or dark.
@@ -96,7 +101,7 @@ void EditLine::UpdateColours()
     QPalette colours = palette();
     const QColor base = colours.color(QPalette::Base);
     QColor text = isDark(base) ? Qt::white : Qt::black;
-    if (marked || IsMarked())
+    if (IsMarked())
         text = markColour();
     if (stale) {
         // Half way to the background: still readable, plainly set back.
@@ -115,7 +120,7 @@ void EditLine::UpdateColours()
 void EditLine::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && !updatingColours && (marked || stale))
+    if (event->type() == QEvent::PaletteChange && !updatingColours && (IsMarked() || stale))
         UpdateColours();
 }
 

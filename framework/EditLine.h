@@ -13,8 +13,10 @@ class EditLine : public QLineEdit
 public:
     EditLine(const QString& text, QWidget* parent);
 
-    void SetMarked(bool marked);
+    // Marked for a reason, in the reader's words; an empty reason takes the mark away.
+    void SetMarked(const QString& reason);
     virtual bool IsMarked() const;
+    const QString& MarkedFor() const;
     void SetStale(bool stale);
     bool IsStale() const;
 
@@ -46,7 +48,7 @@ private:
     QRect textLine() const;
     QColor markColour() const;
 
-    bool marked = false;
+    QString markedFor;
     bool stale = false;
     bool updatingColours = false;
 };

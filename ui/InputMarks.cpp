@@ -11,8 +11,7 @@ namespace {
 
 void markAsRead(EditLine& field, bool mark)
 {
-    field.setProperty("readAs", QStringLiteral("Gelesen als ") + Str(Val(field.text())));
-    field.SetMarked(mark);
+    field.SetMarked(mark ? QStringLiteral("Gelesen als ") + Str(Val(field.text())) : QString());
 }
 
 } // namespace

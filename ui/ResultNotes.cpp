@@ -89,7 +89,7 @@ void HauptFenster::ExplainField(const QString& name)
         // An input's mark says how it was read; the mark goes when the person edits it.
         said.description << plain;
         if (input->IsMarked()) {
-            said.tooltip << input->property("readAs").toString();
+            said.tooltip << input->MarkedFor();
             said.description << said.tooltip;
         }
     }
