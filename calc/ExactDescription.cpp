@@ -1,18 +1,13 @@
 #include "calc/ExactDescription.h"
 
+#include "calc/ExactReading.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int kDecimalDigits = 20;
-
-mpz_class powerOfTen(unsigned long exponent)
-{
-    mpz_class result;
-    mpz_ui_pow_ui(result.get_mpz_t(), 10, exponent);
-    return result;
-}
 
 long bitLength(const mpz_class& value)
 {
@@ -33,8 +28,8 @@ long floorLog2(const mpz_class& n, const mpz_class& d)
 // corrects it.
 ExactDecimal leadingDigits(const mpz_class& n, const mpz_class& d)
 {
-    const mpz_class low = powerOfTen(kDecimalDigits - 1);
-    const mpz_class high = powerOfTen(kDecimalDigits);
+    const mpz_class low = PowerOfTen(kDecimalDigits - 1);
+    const mpz_class high = PowerOfTen(kDecimalDigits);
     long exponent = long(std::floor(double(bitLength(n) - bitLength(d)) * 0.30102999566398120));
     mpz_class quotient;
     mpz_class remainder;
@@ -42,10 +37,10 @@ ExactDecimal leadingDigits(const mpz_class& n, const mpz_class& d)
         const long shift = kDecimalDigits - 1 - exponent;
         if (shift >= 0)
             mpz_tdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(),
-                        mpz_class(n * powerOfTen(shift)).get_mpz_t(), d.get_mpz_t());
+                        mpz_class(n * PowerOfTen(shift)).get_mpz_t(), d.get_mpz_t());
         else
             mpz_tdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(), n.get_mpz_t(),
-                        mpz_class(d * powerOfTen(-shift)).get_mpz_t());
+                        mpz_class(d * PowerOfTen(-shift)).get_mpz_t());
         if (quotient >= high)
             ++exponent;
         else if (quotient < low)
@@ -113,9 +108,9 @@ ExactNumber DescribeExact(mpz_class numerator, mpz_class denominator, long power
         denominator = -denominator;
     }
     if (power > 0)
-        numerator *= powerOfTen(static_cast<unsigned long>(power));
+        numerator *= PowerOfTen(static_cast<unsigned long>(power));
     else if (power < 0)
-        denominator *= powerOfTen(static_cast<unsigned long>(-power));
+        denominator *= PowerOfTen(static_cast<unsigned long>(-power));
 
     ExactNumber number;
     number.nearest = NearestDouble(numerator, denominator);

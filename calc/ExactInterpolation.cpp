@@ -9,13 +9,6 @@
 
 #include <algorithm>
 
-mpz_class PowerOfTen(unsigned long exponent)
-{
-    mpz_class result;
-    mpz_ui_pow_ui(result.get_mpz_t(), 10, exponent);
-    return result;
-}
-
 namespace {
 
 // The numbers as integers over one common power of ten: value_i = integers[i] / 10^scale.

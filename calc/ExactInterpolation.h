@@ -25,6 +25,3 @@ struct ScaledPolynomial
 // Up to ten points; empty when two abscissae are equal.
 std::optional<ScaledPolynomial> Interpolate(const std::vector<ScaledDecimal>& xs,
                                             const std::vector<ScaledDecimal>& ys);
-
-// 10^exponent.
-mpz_class PowerOfTen(unsigned long exponent);

@@ -59,3 +59,10 @@ std::optional<ScaledDecimal> ReadExact(const QString& text)
     result.exponent = exponent;
     return result;
 }
+
+mpz_class PowerOfTen(unsigned long exponent)
+{
+    mpz_class result;
+    mpz_ui_pow_ui(result.get_mpz_t(), 10, exponent);
+    return result;
+}

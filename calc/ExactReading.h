@@ -20,3 +20,6 @@ constexpr qsizetype kMostExactDigits = 1000;
 // for a number a double cannot hold (Val gives inf, or 0 for non-zero digits), and for more than
 // kMostExactDigits digits.
 std::optional<ScaledDecimal> ReadExact(const QString& text);
+
+// 10^exponent.
+mpz_class PowerOfTen(unsigned long exponent);

@@ -44,24 +44,26 @@ RoundedDecimal roundTo(double value, int significantDigits)
     return rounded;
 }
 
-QString exponentForm(const RoundedDecimal& number)
+// "-7.78": the sign, the first digit, and the others behind the point.
+std::string mantissaText(const RoundedDecimal& number)
 {
     std::string text = number.negative ? "-" : "";
     text += number.digits.front();
     if (number.digits.size() > 1)
         text += "." + number.digits.substr(1);
-    return QString::fromLatin1(text + number.exponentText);
+    return text;
+}
+
+QString exponentForm(const RoundedDecimal& number)
+{
+    return QString::fromLatin1(mantissaText(number) + number.exponentText);
 }
 
 // The exponent without its plus sign and leading zeros ("7.78e12", "1.5e-5"): one or two
 // characters that a narrow field gives to a third digit.
 QString compactExponentForm(const RoundedDecimal& number)
 {
-    std::string text = number.negative ? "-" : "";
-    text += number.digits.front();
-    if (number.digits.size() > 1)
-        text += "." + number.digits.substr(1);
-    return QString::fromLatin1(text + "e" + std::to_string(number.exponent));
+    return QString::fromLatin1(mantissaText(number) + "e" + std::to_string(number.exponent));
 }
 
 // Plain form only where every digit left of the point is one of the rounded digits: "980"
