@@ -94,16 +94,31 @@ MenuItem* MenuItem::Child(const QString& name) const
     return nullptr;
 }
 
+void MenuItem::SetHandler(std::function<void()> newHandler, std::function<bool()> newCanAct)
+{
+    handler = std::move(newHandler);
+    canAct = std::move(newCanAct);
+}
+
 void MenuItem::RefreshEnabled()
 {
     if (!autoEnable)
         return;
+    if (handler) {
+        action->setEnabled(!canAct || canAct());
+        return;
+    }
     const auto command = EditCommandNamed(Name());
     action->setEnabled(!command || CanPerform(*command));
 }
 
 void MenuItem::Activate()
 {
+    if (handler) {
+        if (!canAct || canAct())
+            handler();
+        return;
+    }
     if (const auto command = EditCommandNamed(Name()))
         Perform(*command);
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,11 @@ public:
     // The submenu that shows the appended items; created with the first of them.
     QMenu* Menu() const { return menu.get(); }
 
+    // What choosing the item does, for an item that is not one of the standard edit commands.
+    // `canAct`, where given, tells whether it can act now: an item that cannot is shown disabled
+    // (AutoEnable) and its shortcut does nothing.
+    void SetHandler(std::function<void()> handler, std::function<bool()> canAct = {});
+
     // Enables the item when it can act now (AutoEnable), before its menu is shown.
     void RefreshEnabled();
 
@@ -49,6 +55,8 @@ private:
     std::unique_ptr<QAction> action;
     std::unique_ptr<QMenu> menu;
     std::vector<MenuItem*> items;
+    std::function<void()> handler;
+    std::function<bool()> canAct;
     QString storedText;
     QString storedShortcut;
     bool autoEnable = false;
