@@ -199,10 +199,187 @@ private slots:
         QCOMPARE(window->n, left.isEmpty() ? 4 : 3);
     }
 
+    void copiedResultsCarryTheExactValues_data()
+    {
+        QTest::addColumn<QStringList>("abscissae");
+        QTest::addColumn<QStringList>("ordinates");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("lines"); // of text/plain, the table of text/html alike
+        const QStringList kPoints = {"Stützstellen", "x\ty"};
+        const QString kValues = "Argument\tWert, berechnet\tWert, exakt\tHinweis";
+        const QString kPowers = "Potenz\tKoeffizient, berechnet\tKoeffizient, exakt\tHinweis";
+        // Exact: y = 100 + 2.5 (x - 2000) = -4900 + 2.5 x, so p(2010) = 125.
+        QTest::newRow("seven years on a line: -4900 + 2.5*x, computed far off")
+            << QStringList{"2000", "2001", "2002", "2003", "2004", "2005", "2006"}
+            << QStringList{"100", "102.5", "105", "107.5", "110", "112.5", "115"}
+            << QStringList{"2010"}
+            << kPoints + QStringList{"2000\t100",
+                                     "2001\t102,5",
+                                     "2002\t105",
+                                     "2003\t107,5",
+                                     "2004\t110",
+                                     "2005\t112,5",
+                                     "2006\t115",
+                                     "",
+                                     "Funktionswerte",
+                                     kValues,
+                                     "0\t47104\t-4900\tungenau",
+                                     "2010\t125\t125\t",
+                                     "",
+                                     "Koeffizienten",
+                                     kPowers,
+                                     "0\t6144\t-4900\tungenau",
+                                     "1\t60\t2,5\tungenau",
+                                     "2\t0,1640625\t0\tungenau",
+                                     "3\t3,0517578125e-05\t0\tungenau",
+                                     "4\t-4,0978193283081055e-08\t0\tungenau",
+                                     "5\t0\t0\tausgeblendet",
+                                     "6\t0\t0\tausgeblendet",
+                                     "7\t0\t0\tausgeblendet",
+                                     "8\t0\t0\tausgeblendet",
+                                     "9\t0\t0\tausgeblendet"};
+        // Exact: x + 1e-9 x (x - 1)(x - 2) = 1.000000002 x - 3e-9 x^2 + 1e-9 x^3, below the
+        // zero tolerance from x^2 on; p(0.5) = 0.500000000375.
+        QTest::newRow("a wobble of 1e-9 on a line: x^2 and x^3 hidden, exactly not zero")
+            << QStringList{"0", "1", "2", "3"} << QStringList{"0", "1", "2", "3,000000006"}
+            << QStringList{"", "0,5"}
+            << kPoints + QStringList{"0\t0",
+                                     "1\t1",
+                                     "2\t2",
+                                     "3\t3,000000006",
+                                     "",
+                                     "Funktionswerte",
+                                     kValues,
+                                     "0\t0\t0\t",
+                                     "0,5\t0,500000000375\t0,500000000375\t",
+                                     "",
+                                     "Koeffizienten",
+                                     kPowers,
+                                     "0\t0\t0\t",
+                                     "1\t1,000000002\t1,000000002\t",
+                                     "2\t0\t-3e-09\tausgeblendet",
+                                     "3\t0\t1e-09\tausgeblendet",
+                                     "4\t0\t0\tausgeblendet",
+                                     "5\t0\t0\tausgeblendet",
+                                     "6\t0\t0\tausgeblendet",
+                                     "7\t0\t0\tausgeblendet",
+                                     "8\t0\t0\tausgeblendet",
+                                     "9\t0\t0\tausgeblendet"};
+        QTest::newRow("an infinite ordinate: no exact values")
+            << QStringList{"0", "1"} << QStringList{"inf", "1"} << QStringList{}
+            << kPoints + QStringList{"0\tinf",
+                                     "1\t1",
+                                     "",
+                                     "Funktionswerte",
+                                     kValues,
+                                     "0\tinf\t\tkein exakter Wert",
+                                     "",
+                                     "Koeffizienten",
+                                     kPowers,
+                                     "0\tinf\t\tkein exakter Wert",
+                                     "1\t-inf\t\tkein exakter Wert",
+                                     "2\t0\t\tausgeblendet, kein exakter Wert",
+                                     "3\t0\t\tausgeblendet, kein exakter Wert",
+                                     "4\t0\t\tausgeblendet, kein exakter Wert",
+                                     "5\t0\t\tausgeblendet, kein exakter Wert",
+                                     "6\t0\t\tausgeblendet, kein exakter Wert",
+                                     "7\t0\t\tausgeblendet, kein exakter Wert",
+                                     "8\t0\t\tausgeblendet, kein exakter Wert",
+                                     "9\t0\t\tausgeblendet, kein exakter Wert"};
+    }
+    void copiedResultsCarryTheExactValues()
+    {
+        QFETCH(QStringList, abscissae);
+        QFETCH(QStringList, ordinates);
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, lines);
+        compute(abscissae, ordinates, arguments);
+        // A refused compute afterwards leaves the results, and what they were computed from.
+        window->SetText("xF1", abscissae[0]);
+        answered([&] { QTest::mouseClick(&window->Control("BevelButton1"), Qt::LeftButton); });
+        press("Ctrl+Shift+C");
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text().split('\n'), lines + QStringList{""});
+
+        // The HTML tables hold the same cells, each caption the section's title.
+        QString html = copied->html();
+        html.remove('\n')
+            .replace(QRegularExpression("</table>(?=<table)"), "\n\n")
+            .replace(QRegularExpression("</caption>|</tr>(?=<tr)"), "\n")
+            .replace(QRegularExpression("</t[hd]><t[hd]>"), "\t")
+            .remove(QRegularExpression("<[^>]*>"));
+        QCOMPARE(html.split('\n'), lines);
+    }
+
+    void polynomialReadsBackExactly_data()
+    {
+        QTest::addColumn<QStringList>("abscissae");
+        QTest::addColumn<QStringList>("ordinates");
+        QTest::addColumn<QString>("line"); // as copied; empty: read back only
+        QTest::newRow("seven years on a line")
+            << QStringList{"2000", "2001", "2002", "2003", "2004", "2005", "2006"}
+            << QStringList{"100", "102.5", "105", "107.5", "110", "112.5", "115"}
+            << "p(x) = -4900 + 2.5*x";
+        QTest::newRow("terms below the zero tolerance are there, zero terms are not")
+            << QStringList{"0", "1", "2", "3"} << QStringList{"0", "1", "2", "3,000000006"}
+            << "p(x) = 1.000000002*x - 3e-09*x^2 + 1e-09*x^3";
+        QTest::newRow("coefficients of 1 and -1 are left out")
+            << QStringList{"-1", "0", "1", "2"} << QStringList{"1", "0", "-1", "4"}
+            << "p(x) = -2*x + x^3";
+        QTest::newRow("the zero polynomial")
+            << QStringList{"1", "2"} << QStringList{"0", "0"} << "p(x) = 0";
+        QTest::newRow("ten decades of anomalies, every power")
+            << QStringList{"1930", "1940", "1950", "1960", "1970",
+                           "1980", "1990", "2000", "2010", "2020"}
+            << QStringList{"-0.03", "-0.04", "-0.05", "0.01", "0.03",
+                           "0.26",  "0.32",  "0.45",  "0.72", "1.01"}
+            << QString();
+        QTest::newRow("ten points from 1e-3 to 1e3")
+            << QStringList{"0,001", "0,01", "0,1", "1", "3", "10", "30", "100", "300", "1000"}
+            << QStringList{"1", "-2", "3", "-4", "5", "-6", "7", "-8", "9", "-10"} << QString();
+    }
+    void polynomialReadsBackExactly()
+    {
+        QFETCH(QStringList, abscissae);
+        QFETCH(QStringList, ordinates);
+        QFETCH(QString, line);
+        compute(abscissae, ordinates);
+        press("Ctrl+Shift+P");
+        const QString copied = QApplication::clipboard()->text();
+        if (!line.isEmpty())
+            QCOMPARE(copied, line);
+
+        QProcess python;
+        python.start("python3", {QFINDTESTDATA("exact/polynomial_readback.py")});
+        python.write((abscissae.join('\t') + '\n' + ordinates.join('\t') + '\n' + copied).toUtf8());
+        python.closeWriteChannel();
+        QVERIFY(python.waitForFinished(30000));
+        QVERIFY2(python.exitCode() == 0,
+                 qPrintable(copied + '\n' + QString::fromUtf8(python.readAllStandardError())));
+    }
+
+    void polynomialWithoutExactValuesIsNotCopied()
+    {
+        compute({"0", "1"}, {"nan", "1"});
+        QApplication::clipboard()->setText("unchanged");
+        const QString message = answered([&] { item("EditPolynomKopieren").trigger(); });
+        QVERIFY2(message.startsWith("Das Polynom hat keine exakten Koeffizienten"),
+                 qPrintable(message));
+        QCOMPARE(QApplication::clipboard()->text(), QString("unchanged"));
+    }
+
 private:
     static constexpr const char* kPasted = "sstellen=3; xF0=1; yF0=2; xF1=3; yF1=4; xF2=5; yF2=6";
 
     QAction& item(const char* name) const { return MenuBar1::instance().Child(name)->Action(); }
+
+    // Keys of a menu item, in the window, active again after any message box.
+    void press(const char* keys)
+    {
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window, QKeySequence(keys));
+    }
 
     void setBaseline()
     {
