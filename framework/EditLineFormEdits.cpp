@@ -55,11 +55,15 @@ void EditLine::Undo()
 
 void EditLine::keyPressEvent(QKeyEvent* event)
 {
-    if (formEdits && !isReadOnly() &&
-        (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Undo))) {
-        event->matches(QKeySequence::Paste) ? Paste() : Undo();
-        event->accept();
-        return;
+    if (formEdits && !isReadOnly()) {
+        if (event->matches(QKeySequence::Paste)) {
+            Paste();
+            return;
+        }
+        if (event->matches(QKeySequence::Undo)) {
+            Undo();
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }

@@ -6,6 +6,7 @@
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QMenu>
 #include <QMessageBox>
@@ -85,6 +86,25 @@ private slots:
         QVERIFY(item("EditErgebnisseKopieren").isEnabled());
         QVERIFY(item("EditPolynomKopieren").isEnabled());
         QCOMPARE(item("EditErgebnisseKopieren").shortcut(), QKeySequence("Ctrl+Shift+C"));
+    }
+
+    void copyItemsAreDescribedForScreenReaders()
+    {
+        QAccessibleInterface* menu =
+            QAccessible::queryAccessibleInterface(window->EditMenu().Menu());
+        QStringList heard;
+        for (int i = 0; i < menu->childCount(); ++i) {
+            const QAccessibleInterface* entry = menu->child(i);
+            if (!entry->text(QAccessible::Description).isEmpty())
+                heard << entry->text(QAccessible::Name) + " (" +
+                             entry->text(QAccessible::Accelerator) +
+                             "): " + entry->text(QAccessible::Description);
+        }
+        QCOMPARE(heard, QStringList({"Ergebnisse kopieren (Ctrl+Shift+C): Kopiert Stützstellen, "
+                                     "Funktionswerte und Koeffizienten mit ihren exakten Werten "
+                                     "als Tabelle",
+                                     "Polynom kopieren (Ctrl+Shift+P): Kopiert das Polynom mit "
+                                     "seinen exakten Koeffizienten als eine Zeile"}));
     }
 
     void pasteFillsTheForm_data()

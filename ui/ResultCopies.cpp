@@ -8,7 +8,6 @@
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
@@ -175,8 +174,7 @@ void InstallResultCopies(HauptFenster& window)
     const auto install = [&](const char* name, const QString& description,
                              std::function<void()> handler) {
         if (MenuItem* item = window.GetMenuBar().Child(QString::fromLatin1(name))) {
-            item->Action().setStatusTip(description);
-            item->Action().setWhatsThis(description);
+            item->SetDescription(description);
             item->SetHandler(std::move(handler), computed);
         }
     };
