@@ -140,6 +140,10 @@ private slots:
         row("rows of unequal length", "xF0", "1\t2\n3\n5\t6", "",
             "Die Zeilen der Tabelle sind ungleich lang: Zeile 1 hat 2 Werte, Zeile 2 hat 1 Wert. "
             "Nichts wurde eingefügt.");
+        row("a labelled column is neither shape", "xF0", "P1\t1\nP2\t2\nP3\t3", "",
+            "Die Tabelle hat 3 Zeilen mit je 1 Wert. Erwartet: je Zeile x und y einer "
+            "Stützstelle, oder eine Zeile x-Werte und eine Zeile y-Werte. "
+            "Nichts wurde eingefügt.");
         row("three columns are neither shape", "xF0", "1 2 3\n4 5 6\n7 8 9", "",
             "Die Tabelle hat 3 Zeilen mit je 3 Werten. Erwartet: je Zeile x und y einer "
             "Stützstelle, oder eine Zeile x-Werte und eine Zeile y-Werte. "

@@ -155,9 +155,11 @@ PastedCells PointsFromTable(const QString& text)
     } else if (rowCount == 0) {
         return refused(nothingChanged(QStringLiteral("Die Tabelle enthält keine Zahlen.")));
     } else {
-        const QString shape =
-            rowCount == 1 ? QStringLiteral("1 Zeile mit %1").arg(values(columns))
-                          : QStringLiteral("%1 Zeilen mit je %2 Werten").arg(rowCount).arg(columns);
+        // After "mit", the plural takes an n: "mit je 3 Werten", but "mit je 1 Wert".
+        const QString each = columns == 1 ? values(1) : values(columns) + u'n';
+        const QString shape = rowCount == 1
+                                  ? QStringLiteral("1 Zeile mit %1").arg(each)
+                                  : QStringLiteral("%1 Zeilen mit je %2").arg(rowCount).arg(each);
         return refused(nothingChanged(
             QStringLiteral("Die Tabelle hat %1. Erwartet: je Zeile x und y einer Stützstelle, "
                            "oder eine Zeile x-Werte und eine Zeile y-Werte.")
