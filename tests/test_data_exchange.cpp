@@ -191,7 +191,7 @@ private slots:
                                                            << "context"
                                                            << "";
         QTest::newRow("Ctrl+Z in another field takes back the paste too") << "key"
-                                                                          << "key in yF9"
+                                                                          << "key in xF11"
                                                                           << "";
         QTest::newRow("typed after the paste: Ctrl+Z takes back the typing only")
             << "key"
@@ -229,87 +229,30 @@ private slots:
         QTest::addColumn<QStringList>("ordinates");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("lines"); // of text/plain, the table of text/html alike
-        const QStringList kPoints = {"Stützstellen", "x\ty"};
-        const QString kValues = "Argument\tWert, berechnet\tWert, exakt\tHinweis";
-        const QString kPowers = "Potenz\tKoeffizient, berechnet\tKoeffizient, exakt\tHinweis";
         // Exact: y = 100 + 2.5 (x - 2000) = -4900 + 2.5 x, so p(2010) = 125.
         QTest::newRow("seven years on a line: -4900 + 2.5*x, computed far off")
             << QStringList{"2000", "2001", "2002", "2003", "2004", "2005", "2006"}
             << QStringList{"100", "102.5", "105", "107.5", "110", "112.5", "115"}
             << QStringList{"2010"}
-            << kPoints + QStringList{"2000\t100",
-                                     "2001\t102,5",
-                                     "2002\t105",
-                                     "2003\t107,5",
-                                     "2004\t110",
-                                     "2005\t112,5",
-                                     "2006\t115",
-                                     "",
-                                     "Funktionswerte",
-                                     kValues,
-                                     "0\t47104\t-4900\tungenau",
-                                     "2010\t125\t125\t",
-                                     "",
-                                     "Koeffizienten",
-                                     kPowers,
-                                     "0\t6144\t-4900\tungenau",
-                                     "1\t60\t2,5\tungenau",
-                                     "2\t0,1640625\t0\tungenau",
-                                     "3\t3,0517578125e-05\t0\tungenau",
-                                     "4\t-4,0978193283081055e-08\t0\tungenau",
-                                     "5\t0\t0\tausgeblendet",
-                                     "6\t0\t0\tausgeblendet",
-                                     "7\t0\t0\tausgeblendet",
-                                     "8\t0\t0\tausgeblendet",
-                                     "9\t0\t0\tausgeblendet"};
+            << sheet("2000|100; 2001|102,5; 2002|105; 2003|107,5; 2004|110; 2005|112,5; 2006|115",
+                     "0|47104|-4900|ungenau; 2010|125|125|",
+                     "0|6144|-4900|ungenau; 1|60|2,5|ungenau; 2|0,1640625|0|ungenau; "
+                     "3|3,0517578125e-05|0|ungenau; 4|-4,0978193283081055e-08|0|ungenau; " +
+                         hiddenPowers(5, "0|ausgeblendet"));
         // Exact: x + 1e-9 x (x - 1)(x - 2) = 1.000000002 x - 3e-9 x^2 + 1e-9 x^3, below the
         // zero tolerance from x^2 on; p(0.5) = 0.500000000375.
         QTest::newRow("a wobble of 1e-9 on a line: x^2 and x^3 hidden, exactly not zero")
             << QStringList{"0", "1", "2", "3"} << QStringList{"0", "1", "2", "3,000000006"}
             << QStringList{"", "0,5"}
-            << kPoints + QStringList{"0\t0",
-                                     "1\t1",
-                                     "2\t2",
-                                     "3\t3,000000006",
-                                     "",
-                                     "Funktionswerte",
-                                     kValues,
-                                     "0\t0\t0\t",
-                                     "0,5\t0,500000000375\t0,500000000375\t",
-                                     "",
-                                     "Koeffizienten",
-                                     kPowers,
-                                     "0\t0\t0\t",
-                                     "1\t1,000000002\t1,000000002\t",
-                                     "2\t0\t-3e-09\tausgeblendet",
-                                     "3\t0\t1e-09\tausgeblendet",
-                                     "4\t0\t0\tausgeblendet",
-                                     "5\t0\t0\tausgeblendet",
-                                     "6\t0\t0\tausgeblendet",
-                                     "7\t0\t0\tausgeblendet",
-                                     "8\t0\t0\tausgeblendet",
-                                     "9\t0\t0\tausgeblendet"};
+            << sheet("0|0; 1|1; 2|2; 3|3,000000006", "0|0|0|; 0,5|0,500000000375|0,500000000375|",
+                     "0|0|0|; 1|1,000000002|1,000000002|; 2|0|-3e-09|ausgeblendet; "
+                     "3|0|1e-09|ausgeblendet; " +
+                         hiddenPowers(4, "0|ausgeblendet"));
         QTest::newRow("an infinite ordinate: no exact values")
             << QStringList{"0", "1"} << QStringList{"inf", "1"} << QStringList{}
-            << kPoints + QStringList{"0\tinf",
-                                     "1\t1",
-                                     "",
-                                     "Funktionswerte",
-                                     kValues,
-                                     "0\tinf\t\tkein exakter Wert",
-                                     "",
-                                     "Koeffizienten",
-                                     kPowers,
-                                     "0\tinf\t\tkein exakter Wert",
-                                     "1\t-inf\t\tkein exakter Wert",
-                                     "2\t0\t\tausgeblendet, kein exakter Wert",
-                                     "3\t0\t\tausgeblendet, kein exakter Wert",
-                                     "4\t0\t\tausgeblendet, kein exakter Wert",
-                                     "5\t0\t\tausgeblendet, kein exakter Wert",
-                                     "6\t0\t\tausgeblendet, kein exakter Wert",
-                                     "7\t0\t\tausgeblendet, kein exakter Wert",
-                                     "8\t0\t\tausgeblendet, kein exakter Wert",
-                                     "9\t0\t\tausgeblendet, kein exakter Wert"};
+            << sheet("0|inf; 1|1", "0|inf||kein exakter Wert",
+                     "0|inf||kein exakter Wert; 1|-inf||kein exakter Wert; " +
+                         hiddenPowers(2, "|ausgeblendet, kein exakter Wert"));
     }
     void copiedResultsCarryTheExactValues()
     {
@@ -396,6 +339,32 @@ private:
     static constexpr const char* kPasted = "sstellen=3; xF0=1; yF0=2; xF1=3; yF1=4; xF2=5; yF2=6";
 
     QAction& item(const char* name) const { return MenuBar1::instance().Child(name)->Action(); }
+
+    // The copied text: each part's title, its heading, its rows "cell|cell; cell|cell".
+    static QStringList sheet(const QString& points, const QString& values, const QString& powers)
+    {
+        const QString parts[][3] = {
+            {"Stützstellen", "x|y", points},
+            {"Funktionswerte", "Argument|Wert, berechnet|Wert, exakt|Hinweis", values},
+            {"Koeffizienten", "Potenz|Koeffizient, berechnet|Koeffizient, exakt|Hinweis", powers}};
+        QStringList lines;
+        for (const auto& [title, heading, rows] : parts) {
+            if (!lines.isEmpty())
+                lines << "";
+            lines << title << QString(heading).replace('|', '	');
+            for (const QString& row : rows.split("; "))
+                lines << QString(row).replace('|', '	');
+        }
+        return lines;
+    }
+    // The rows of the powers from `first` to 9, computed as 0, then `rest`.
+    static QString hiddenPowers(int first, const QString& rest)
+    {
+        QStringList rows;
+        for (int k = first; k < 10; ++k)
+            rows << QString::number(k) + "|0|" + rest;
+        return rows.join("; ");
+    }
 
     // Keys of a menu item, in the window, active again after any message box.
     void press(const char* keys)
