@@ -70,11 +70,15 @@ void EditLine::keyPressEvent(QKeyEvent* event)
 
 void EditLine::mouseReleaseEvent(QMouseEvent* event)
 {
-    // X11's primary selection, pasted by the middle button.
-    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
-        pastedByForm(QClipboard::Selection)) {
-        event->accept();
-        return;
+    // X11's primary selection, pasted by the middle button: as Qt does, the field's own
+    // selection goes first, and the text comes in at the cursor.
+    if (formEdits && !isReadOnly() && event->button() == Qt::MiddleButton &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        if (pastedByForm(QClipboard::Selection)) {
+            event->accept();
+            return;
+        }
     }
     QLineEdit::mouseReleaseEvent(event);
 }
