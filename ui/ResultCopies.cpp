@@ -154,7 +154,7 @@ std::optional<QString> PolynomialLine(const HauptFenster& window)
         const auto& reference = resultField(window, kCoefficientRows[k].field).Reference();
         if (!reference || !std::isfinite(Val(reference->exactText)))
             return std::nullopt;
-        QString coefficient = reference->exactText;
+        const QString& coefficient = reference->exactText;
         if (Val(coefficient) == 0.0)
             continue;
         if (line.isEmpty())
@@ -196,8 +196,9 @@ void InstallResultCopies(HauptFenster& window)
                 if (!line) {
                     MsgBox(QStringLiteral(
                         "Das Polynom hat keine exakten Koeffizienten: Eine Stützstelle ist "
-                        "unendlich, keine Zahl oder nicht als Zahl darstellbar, oder ein "
-                        "Koeffizient ist zu groß. Nichts wurde kopiert."));
+                        "unendlich oder keine Zahl, liegt außerhalb des Zahlbereichs oder hat "
+                        "mehr als tausend Ziffern, oder ein Koeffizient ist nicht endlich. "
+                        "Nichts wurde kopiert."));
                     return;
                 }
                 QApplication::clipboard()->setText(*line);
