@@ -35,7 +35,7 @@ void HauptFenster::CreateControls()
     DescribeControls();
     OrderCoefficientsForTab();
     WatchInputs();
-    new TablePaste(*this);
+    new TablePaste(*this); // a child of the window, serving its input fields
     InstallResultCopies(*this);
     // The buttons take no focus; these keys reach the two that a person works with. No key
     // asks the quit question.
