@@ -30,6 +30,9 @@ constexpr MenuRow kMenuTree[] = {
     {"EditClear", ItemKind::Item, "EditMenu", "#App.kEditClear", ""},
     {"UntitledMenu0", ItemKind::Item, "EditMenu", "-", nullptr},
     {"EditSelectAll", ItemKind::Item, "EditMenu", "Select &All", "Cmd+A"},
+    {"UntitledMenu2", ItemKind::Item, "EditMenu", "-", nullptr},
+    {"EditErgebnisseKopieren", ItemKind::Item, "EditMenu", "&Ergebnisse kopieren", "Cmd+Shift+C"},
+    {"EditPolynomKopieren", ItemKind::Item, "EditMenu", "P&olynom kopieren", "Cmd+Shift+P"},
 };
 
 } // namespace

@@ -89,5 +89,6 @@ void HauptFenster::CheckDigits()
         field.SetStale(false);
     }
     resultsShown = true;
+    computedFrom = ComputedPoints{input.pointsInUse, xwert, ywert};
     ExplainResults();
 }

@@ -1,5 +1,7 @@
 #include "framework/EditCommands.h"
 
+#include "framework/EditLine.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -30,6 +32,8 @@ bool canPerformOn(const QLineEdit& field, EditCommand command)
     const bool editable = !field.isReadOnly();
     switch (command) {
     case EditCommand::Undo:
+        if (auto* line = qobject_cast<const EditLine*>(&field))
+            return line->CanUndo();
         return editable && field.isUndoAvailable();
     case EditCommand::Cut:
     case EditCommand::Clear:
@@ -66,6 +70,13 @@ bool canPerformOn(const QPlainTextEdit& field, EditCommand command)
 
 void performOn(QLineEdit& field, EditCommand command)
 {
+    // A form's own edits may span more fields than this one.
+    if (auto* line = qobject_cast<EditLine*>(&field)) {
+        if (command == EditCommand::Paste)
+            return line->Paste();
+        if (command == EditCommand::Undo)
+            return line->Undo();
+    }
     switch (command) {
     case EditCommand::Undo:
         return field.undo();

@@ -5,7 +5,23 @@
 // what it shows no longer belongs to the rest of the form). A text the person edits drops the
 // mark, which said something about the text before.
 
+#include <QClipboard>
 #include <QLineEdit>
+
+class EditLine;
+
+// Edits that span several fields of a form, such as a table pasted into many fields at once and
+// taken back at once. A field asks its form first and edits itself where the form declines.
+class FormEdits
+{
+public:
+    virtual ~FormEdits() = default;
+    // Pastes `text` into the form from `field` on, or declines (false).
+    virtual bool Paste(EditLine& field, const QString& text) = 0;
+    // Whether Undo would take back an edit of the form's own.
+    virtual bool CanUndo() const = 0;
+    virtual void Undo() = 0;
+};
 
 class EditLine : public QLineEdit
 {
@@ -28,6 +44,13 @@ public:
     // The sign painted in a marked field, before its text.
     static QString MarkSymbol();
 
+    // Paste and undo, by key, menu, context menu or middle click, ask `edits` first (not owned;
+    // nullptr: the field edits alone).
+    void SetFormEdits(FormEdits* edits);
+    void Paste();
+    bool CanUndo() const;
+    void Undo();
+
 signals:
     // The mark or the staleness changed, or the person edited the text.
     void StateChanged();
@@ -36,6 +59,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
     // The room for the text without focus, in pixels: the whole text line, or what the mark
     // leaves of it.
@@ -51,4 +77,7 @@ private:
     QString markedFor;
     bool stale = false;
     bool updatingColours = false;
+
+    bool pastedByForm(QClipboard::Mode mode);
+    FormEdits* formEdits = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Dispatch.h"
 #include "framework/EditCommands.h"
+#include "framework/MenuItemDescription.h"
 #include "framework/MsgBox.h"
 
 #include <QAction>
@@ -98,6 +99,11 @@ void MenuItem::SetHandler(std::function<void()> newHandler, std::function<bool()
 {
     handler = std::move(newHandler);
     canAct = std::move(newCanAct);
+}
+
+void MenuItem::SetDescription(const QString& description)
+{
+    DescribeMenuAction(*action, description);
 }
 
 void MenuItem::RefreshEnabled()

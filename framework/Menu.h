@@ -44,6 +44,8 @@ public:
     // `canAct`, where given, tells whether it can act now: an item that cannot is shown disabled
     // (AutoEnable) and its shortcut does nothing.
     void SetHandler(std::function<void()> handler, std::function<bool()> canAct = {});
+    // What the item does, for screen readers; set before its menu is first shown.
+    void SetDescription(const QString& description);
 
     // Enables the item when it can act now (AutoEnable), before its menu is shown.
     void RefreshEnabled();

@@ -39,7 +39,9 @@ private slots:
         }
         QCOMPARE(shown, QStringList({"&File", "  &Quit\tCtrl+Q", "&Edit", "  &Undo\tCtrl+Z", "  -",
                                      "  Cu&t\tCtrl+X", "  &Copy\tCtrl+C", "  &Paste\tCtrl+V",
-                                     "  &Delete\t", "  -", "  Select &All\tCtrl+A"}));
+                                     "  &Delete\t", "  -", "  Select &All\tCtrl+A", "  -",
+                                     "  &Ergebnisse kopieren\tCtrl+Shift+C",
+                                     "  P&olynom kopieren\tCtrl+Shift+P"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {

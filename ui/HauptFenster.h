@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class MenuItem;
 class QuitMenuItem;
@@ -24,6 +25,16 @@ public:
     std::array<double, 11> Argx{};
     std::array<double, 11> Argy{};
     std::array<double, 10> Koeff{};
+
+    // The support points of the results on show, as the last good compute read them: a refused
+    // compute reads its points into xwert and ywert, yet the form keeps the results before.
+    struct ComputedPoints
+    {
+        std::int32_t count = 0;
+        std::array<double, 11> x{};
+        std::array<double, 11> y{};
+    };
+    std::optional<ComputedPoints> computedFrom; // none before the first compute
 
     // Handlers of the form's controls.
     void BevelButton1_Action();

@@ -5,7 +5,9 @@
 
 #include "app/MenuBar1.h"
 #include "ui/HauptFensterFormTable.h"
+#include "ui/ResultCopies.h"
 #include "ui/RowNames.h"
+#include "ui/TablePaste.h"
 
 namespace {
 
@@ -33,6 +35,8 @@ void HauptFenster::CreateControls()
     DescribeControls();
     OrderCoefficientsForTab();
     WatchInputs();
+    new TablePaste(*this); // a child of the window, serving its input fields
+    InstallResultCopies(*this);
     // The buttons take no focus; these keys reach the two that a person works with. No key
     // asks the quit question.
     PressOnReturn("BevelButton1");

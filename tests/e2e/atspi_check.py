@@ -63,8 +63,8 @@ def type_into(root, name, text):
         fail("%r takes no text" % name)
 
 
-def press_return_in(root, name):
-    """Clicks into the field, where the tree says it is, and presses Return there."""
+def click_into(root, name):
+    """Clicks into the field, where the tree says it is, and waits for the focus there."""
     found = field(root, name)
     box = found.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     x, y = box.x + box.width // 2, box.y + box.height // 2
@@ -72,6 +72,11 @@ def press_return_in(root, name):
     subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
     wait_for("the focus in %r" % name,
              lambda: found.getState().contains(pyatspi.STATE_FOCUSED))
+    return found
+
+
+def press_return_in(root, name):
+    found = click_into(root, name)
     subprocess.run(["xdotool", "key", "Return"], check=True)
     return found
 
@@ -167,6 +172,29 @@ def check(program, announcements):
     ok = descendant(box, lambda node: node.getRole() == pyatspi.ROLE_PUSH_BUTTON)
     ok.queryAction().doAction(0)
     wait_for("the refusal message to close", lambda: refusal() is None)
+
+    check_data_exchange(app, announcements)
+
+
+def check_data_exchange(app, announcements):
+    """A table pasted is heard; the Edit items that copy are described."""
+    subprocess.run(["xclip", "-selection", "clipboard"], input=b"1\t1\n2\t4\n3\t9\n",
+                   check=True)
+    heard_before = len(announcements)
+    click_into(app, "Stützstelle 1, x-Wert")
+    subprocess.run(["xdotool", "key", "ctrl+v"], check=True)
+    heard = wait_for("the announcement of the paste",
+                     lambda: len(announcements) > heard_before and announcements[-1])
+    if heard != "3 Stützstellen eingefügt":
+        fail("the paste was announced as %r" % heard)
+    print("announced: " + heard)
+
+    item = wait_for("the item 'Ergebnisse kopieren'", lambda: descendant(
+        app, lambda node: node.name == "Ergebnisse kopieren"
+        and node.getRole() == pyatspi.ROLE_MENU_ITEM))
+    if not item.description.startswith("Kopiert Stützstellen"):
+        fail("'Ergebnisse kopieren' is described as %r" % item.description)
+    print("Ergebnisse kopieren described: " + item.description)
 
 
 if __name__ == "__main__":

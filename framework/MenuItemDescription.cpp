@@ -1,0 +1,131 @@
+#include "framework/MenuItemDescription.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QStyle>
+
+namespace {
+
+constexpr char kDescription[] = "accessibleDescription";
+
+QString withoutMnemonic(QString text)
+{
+    // "&&" is a shown ampersand; a single '&' marks the mnemonic.
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(u'&')
+        .replace(u'\x01', u'&');
+}
+
+// An item of a menu as Qt's accessible menu item shows it, with the description added. It
+// stands only for items without a submenu.
+class DescribedMenuItem final : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    DescribedMenuItem(QMenu* menu, QAction* action)
+        : menu(menu)
+        , action(action)
+    {
+    }
+
+    bool isValid() const override { return menu && action; }
+    QObject* object() const override { return action; }
+    QWindow* window() const override
+    {
+        if (!menu)
+            return nullptr;
+        if (QWindow* own = menu->windowHandle())
+            return own;
+        const QWidget* nativeParent = menu->nativeParentWidget();
+        return nativeParent ? nativeParent->windowHandle() : nullptr;
+    }
+    QAccessibleInterface* parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(menu.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        switch (kind) {
+        case QAccessible::Name:
+            return withoutMnemonic(action->text());
+        case QAccessible::Description:
+            return action->property(kDescription).toString();
+        case QAccessible::Accelerator:
+            return action->shortcut().toString();
+        default:
+            return {};
+        }
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override
+    {
+        return menu->actionGeometry(action).translated(menu->mapToGlobal(QPoint(0, 0)));
+    }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !menu->isVisible() || !action->isVisible();
+        state.focused = menu->activeAction() == action;
+        state.hotTracked = menu->style()->styleHint(QStyle::SH_Menu_MouseTracking);
+        state.disabled = !action->isEnabled();
+        state.checkable = action->isCheckable();
+        state.checked = action->isChecked();
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && action->isEnabled())
+            action->trigger();
+    }
+    QStringList keyBindingsForAction(const QString&) const override
+    {
+        if (action->shortcut().isEmpty())
+            return {};
+        return {action->shortcut().toString()};
+    }
+
+private:
+    QPointer<QMenu> menu;
+    QPointer<QAction> action;
+};
+
+QAccessibleInterface* describedMenuItem(const QString& className, QObject* object)
+{
+    auto* action = qobject_cast<QAction*>(object);
+    if (className != QLatin1String("QAction") || !action || action->menu() ||
+        !action->property(kDescription).isValid())
+        return nullptr;
+    for (QObject* associated : action->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(associated))
+            return new DescribedMenuItem(menu, action);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void DescribeMenuAction(QAction& action, const QString& description)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(describedMenuItem);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    action.setProperty(kDescription, description);
+    action.setStatusTip(description);
+}

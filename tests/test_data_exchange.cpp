@@ -1,0 +1,444 @@
+// Data in and out of the main window: tables pasted into the inputs in one step that one undo
+// takes back, and the results and the polynomial copied with their exact values.
+
+#include "app/MenuBar1.h"
+#include "framework/EditLine.h"
+#include "ui/HauptFenster.h"
+#include "ui/RowNames.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+QStringList inputNames()
+{
+    QStringList names{"sstellen"};
+    for (const SupportRow& row : kSupportRows)
+        names << row.abscissa << row.ordinate;
+    for (int i = 1; i < 10; ++i)
+        names << kArgumentRows[i].argument;
+    return names;
+}
+
+// Four points and no arguments; a row's expected changes are written against these.
+QString baseline(const QString& name)
+{
+    static const QHash<QString, QString> texts = {{"sstellen", "4"}, {"xF0", "10"}, {"xF1", "20"},
+                                                  {"xF2", "30"},     {"xF3", "40"}, {"yF0", "50"},
+                                                  {"yF1", "60"},     {"yF2", "70"}, {"yF3", "80"}};
+    return texts.value(name);
+}
+
+// Runs `action`; a message box it shows is answered at once, and its text returned.
+QString answered(const std::function<void()>& action)
+{
+    QString message;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    answer.start(10);
+    action();
+    return message;
+}
+
+QString announced(const HauptFenster& window)
+{
+    QStringList names;
+    for (const QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        names << child->accessibleName();
+    return names.join(u' ');
+}
+
+} // namespace
+
+class DataExchangeTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        window = &HauptFenster::instance();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+
+    void copyItemsWaitForTheFirstCompute()
+    {
+        QApplication::clipboard()->setText("unchanged");
+        emit window->EditMenu().Menu()->aboutToShow();
+        QVERIFY(!item("EditErgebnisseKopieren").isEnabled());
+        QVERIFY(!item("EditPolynomKopieren").isEnabled());
+        item("EditErgebnisseKopieren").trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString("unchanged"));
+        compute({"1", "2"}, {"3", "4"});
+        emit window->EditMenu().Menu()->aboutToShow();
+        QVERIFY(item("EditErgebnisseKopieren").isEnabled());
+        QVERIFY(item("EditPolynomKopieren").isEnabled());
+        QCOMPARE(item("EditErgebnisseKopieren").shortcut(), QKeySequence("Ctrl+Shift+C"));
+    }
+
+    void copyItemsAreDescribedForScreenReaders()
+    {
+        QAccessibleInterface* menu =
+            QAccessible::queryAccessibleInterface(window->EditMenu().Menu());
+        QStringList heard;
+        for (int i = 0; i < menu->childCount(); ++i) {
+            const QAccessibleInterface* entry = menu->child(i);
+            if (!entry->text(QAccessible::Description).isEmpty())
+                heard << entry->text(QAccessible::Name) + " (" +
+                             entry->text(QAccessible::Accelerator) +
+                             "): " + entry->text(QAccessible::Description);
+        }
+        QCOMPARE(heard, QStringList({"Ergebnisse kopieren (Ctrl+Shift+C): Kopiert Stützstellen, "
+                                     "Funktionswerte und Koeffizienten mit ihren exakten Werten "
+                                     "als Tabelle",
+                                     "Polynom kopieren (Ctrl+Shift+P): Kopiert das Polynom mit "
+                                     "seinen exakten Koeffizienten als eine Zeile"}));
+    }
+
+    void pasteFillsTheForm_data()
+    {
+        QTest::addColumn<QString>("field"); // focused, its text selected
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("changes"); // "field=text" against the baseline, "; "
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const char* field, const char* clipboard,
+                            const char* changes, const char* message = "") {
+            QTest::newRow(name) << QString(field) << QString::fromUtf8(clipboard)
+                                << QString(changes) << QString::fromUtf8(message);
+        };
+        row("tab-separated rows of x and y", "xF0", "1\t2\n3\t4\n5\t6\n",
+            "sstellen=3; xF0=1; yF0=2; xF1=3; yF1=4; xF2=5; yF2=6");
+        row("semicolons, decimal commas, a header row", "yF2", "x;y\n0,5;1,5\n2,5;3\n",
+            "sstellen=2; xF0=0,5; yF0=1,5; xF1=2,5; yF1=3");
+        row("runs of spaces, Windows line ends, a trailing empty row", "sstellen",
+            "  1   2\r\n 3  4 \r\n\r\n", "sstellen=2; xF0=1; yF0=2; xF1=3; yF1=4");
+        row("a row of x and a row of y, labelled in the first column", "xF0",
+            "x\t1\t2\t3\ny\t4\t5\t6\n", "sstellen=3; xF0=1; yF0=4; xF1=2; yF1=5; xF2=3; yF2=6");
+        row("two rows of two cells are two points, one a row", "xF0", "1\t2\n3\t4",
+            "sstellen=2; xF0=1; yF0=2; xF1=3; yF1=4");
+        row("cells keep their text, trimmed of blanks", "xF0", "0\t1,5 kg\n\" 2 \"\t abc \n",
+            "sstellen=2; xF0=0; yF0=1,5 kg; xF1=2; yF1=abc");
+        row("one point is too few", "xF0", "x\ty\n1\t2\n", "",
+            "Die Tabelle enthält 1 Stützstelle; Kurvalo rechnet mit 2 bis 10. "
+            "Nichts wurde eingefügt.");
+        row("eleven points are too many", "xF0", "1 2 3 4 5 6 7 8 9 10 11\n1 2 3 4 5 6 7 8 9 10 11",
+            "",
+            "Die Tabelle enthält 11 Stützstellen; Kurvalo rechnet mit 2 bis 10. "
+            "Nichts wurde eingefügt.");
+        row("rows of unequal length", "xF0", "1\t2\n3\n5\t6", "",
+            "Die Zeilen der Tabelle sind ungleich lang: Zeile 1 hat 2 Werte, Zeile 2 hat 1 Wert. "
+            "Nichts wurde eingefügt.");
+        row("a labelled column is neither shape", "xF0", "P1\t1\nP2\t2\nP3\t3", "",
+            "Die Tabelle hat 3 Zeilen mit je 1 Wert. Erwartet: je Zeile x und y einer "
+            "Stützstelle, oder eine Zeile x-Werte und eine Zeile y-Werte. "
+            "Nichts wurde eingefügt.");
+        row("three columns are neither shape", "xF0", "1 2 3\n4 5 6\n7 8 9", "",
+            "Die Tabelle hat 3 Zeilen mit je 3 Werten. Erwartet: je Zeile x und y einer "
+            "Stützstelle, oder eine Zeile x-Werte und eine Zeile y-Werte. "
+            "Nichts wurde eingefügt.");
+        row("a single cell copied with its line end pastes without it", "yF1", "2,5\r\n",
+            "yF1=2,5");
+        row("a single cell without a line end pastes as typed", "yF1", " 7 kg", "yF1= 7 kg");
+        row("a column of arguments fills them from the focused one on", "xF21", "t\n0,5\n1\n1,5\n",
+            "xF21=0,5; xF31=1; xF41=1,5");
+        row("a row of arguments too", "xF71", "7\t8\t9", "xF71=7; xF81=8; xF91=9");
+        row("more arguments than fields from the focused one on", "xF91", "1\t2", "",
+            "Die Tabelle enthält 2 Werte; ab diesem Feld ist Platz für ein Argument. "
+            "Nichts wurde eingefügt.");
+        row("a table of points in an argument field", "xF11", "1\t2\n3\t4", "",
+            "Zeile 1 hat 2 Werte; Argumente werden als eine Spalte oder eine Zeile von Zahlen "
+            "eingefügt. Nichts wurde eingefügt.");
+    }
+    void pasteFillsTheForm()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, changes);
+        QFETCH(QString, message);
+        setBaseline();
+        QApplication::clipboard()->setText(clipboard);
+        EditLine& target = focus(field);
+        target.selectAll();
+        QCOMPARE(answered([&] { QTest::keyClick(&target, Qt::Key_V, Qt::ControlModifier); }),
+                 message);
+        QCOMPARE(changesFromBaseline(), changes);
+    }
+
+    void pasteIsOneStepToUndo_data()
+    {
+        QTest::addColumn<QString>("pasteBy");
+        QTest::addColumn<QString>("undoBy");
+        QTest::addColumn<QString>("left"); // the changes that stay after the undo
+        QTest::newRow("Ctrl+V pastes, Ctrl+Z takes back every field and the count") << "key"
+                                                                                    << "key"
+                                                                                    << "";
+        QTest::newRow("Edit > Paste, Edit > Undo") << "menu"
+                                                   << "menu"
+                                                   << "";
+        QTest::newRow("the context menu's Paste and Undo") << "context"
+                                                           << "context"
+                                                           << "";
+        QTest::newRow("Ctrl+Z in another field takes back the paste too") << "key"
+                                                                          << "key in xF11"
+                                                                          << "";
+        QTest::newRow("typed after the paste: Ctrl+Z takes back the typing only")
+            << "key"
+            << "typing, key" << QString(kPasted);
+    }
+    void pasteIsOneStepToUndo()
+    {
+        QFETCH(QString, pasteBy);
+        QFETCH(QString, undoBy);
+        QFETCH(QString, left);
+        setBaseline();
+        compute({"10", "20", "30", "40"}, {"50", "60", "70", "80"});
+        setBaseline();
+        QApplication::clipboard()->setText("1\t2\n3\t4\n5\t6\n");
+        EditLine& pasted = focus("xF1");
+        edit(pasted, pasteBy, QKeySequence::Paste);
+        QCOMPARE(changesFromBaseline(), QString(kPasted));
+        QCOMPARE(window->n, 3);
+        QVERIFY(announced(*window).contains("3 Stützstellen eingefügt"));
+        QVERIFY(dynamic_cast<EditLine&>(window->Control("yF01")).IsStale());
+
+        if (undoBy.startsWith("typing")) {
+            QTest::keyClick(&pasted, Qt::Key_9);
+            undoBy = "key";
+        }
+        EditLine& undoing = undoBy == "key in xF11" ? focus("xF11") : pasted;
+        edit(undoing, undoBy.section(' ', 0, 0), QKeySequence::Undo);
+        QCOMPARE(changesFromBaseline(), left);
+        QCOMPARE(window->n, left.isEmpty() ? 4 : 3);
+    }
+
+    void copiedResultsCarryTheExactValues_data()
+    {
+        QTest::addColumn<QStringList>("abscissae");
+        QTest::addColumn<QStringList>("ordinates");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("lines"); // of text/plain, the table of text/html alike
+        // Exact: y = 100 + 2.5 (x - 2000) = -4900 + 2.5 x, so p(2010) = 125.
+        QTest::newRow("seven years on a line: -4900 + 2.5*x, computed far off")
+            << QStringList{"2000", "2001", "2002", "2003", "2004", "2005", "2006"}
+            << QStringList{"100", "102.5", "105", "107.5", "110", "112.5", "115"}
+            << QStringList{"2010"}
+            << sheet("2000|100; 2001|102,5; 2002|105; 2003|107,5; 2004|110; 2005|112,5; 2006|115",
+                     "0|47104|-4900|ungenau; 2010|125|125|",
+                     "0|6144|-4900|ungenau; 1|60|2,5|ungenau; 2|0,1640625|0|ungenau; "
+                     "3|3,0517578125e-05|0|ungenau; 4|-4,0978193283081055e-08|0|ungenau; " +
+                         hiddenPowers(5, "0|ausgeblendet"));
+        // Exact: x + 1e-9 x (x - 1)(x - 2) = 1.000000002 x - 3e-9 x^2 + 1e-9 x^3, below the
+        // zero tolerance from x^2 on; p(0.5) = 0.500000000375.
+        QTest::newRow("a wobble of 1e-9 on a line: x^2 and x^3 hidden, exactly not zero")
+            << QStringList{"0", "1", "2", "3"} << QStringList{"0", "1", "2", "3,000000006"}
+            << QStringList{"", "0,5"}
+            << sheet("0|0; 1|1; 2|2; 3|3,000000006", "0|0|0|; 0,5|0,500000000375|0,500000000375|",
+                     "0|0|0|; 1|1,000000002|1,000000002|; 2|0|-3e-09|ausgeblendet; "
+                     "3|0|1e-09|ausgeblendet; " +
+                         hiddenPowers(4, "0|ausgeblendet"));
+        QTest::newRow("an infinite ordinate: no exact values")
+            << QStringList{"0", "1"} << QStringList{"inf", "1"} << QStringList{}
+            << sheet("0|inf; 1|1", "0|inf||kein exakter Wert",
+                     "0|inf||kein exakter Wert; 1|-inf||kein exakter Wert; " +
+                         hiddenPowers(2, "|ausgeblendet, kein exakter Wert"));
+    }
+    void copiedResultsCarryTheExactValues()
+    {
+        QFETCH(QStringList, abscissae);
+        QFETCH(QStringList, ordinates);
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, lines);
+        compute(abscissae, ordinates, arguments);
+        // A refused compute afterwards leaves the results, and what they were computed from.
+        window->SetText("xF1", abscissae[0]);
+        answered([&] { QTest::mouseClick(&window->Control("BevelButton1"), Qt::LeftButton); });
+        press("Ctrl+Shift+C");
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        QCOMPARE(copied->text().split('\n'), lines + QStringList{""});
+
+        // The HTML tables hold the same cells, each caption the section's title.
+        QString html = copied->html();
+        html.remove('\n')
+            .replace(QRegularExpression("</table>(?=<table)"), "\n\n")
+            .replace(QRegularExpression("</caption>|</tr>(?=<tr)"), "\n")
+            .replace(QRegularExpression("</t[hd]><t[hd]>"), "\t")
+            .remove(QRegularExpression("<[^>]*>"));
+        QCOMPARE(html.split('\n'), lines);
+    }
+
+    void polynomialReadsBackExactly_data()
+    {
+        QTest::addColumn<QStringList>("abscissae");
+        QTest::addColumn<QStringList>("ordinates");
+        QTest::addColumn<QString>("line"); // as copied; empty: read back only
+        QTest::newRow("seven years on a line")
+            << QStringList{"2000", "2001", "2002", "2003", "2004", "2005", "2006"}
+            << QStringList{"100", "102.5", "105", "107.5", "110", "112.5", "115"}
+            << "p(x) = -4900 + 2.5*x";
+        QTest::newRow("terms below the zero tolerance are there, zero terms are not")
+            << QStringList{"0", "1", "2", "3"} << QStringList{"0", "1", "2", "3,000000006"}
+            << "p(x) = 1.000000002*x - 3e-09*x^2 + 1e-09*x^3";
+        QTest::newRow("coefficients of 1 and -1 are left out")
+            << QStringList{"-1", "0", "1", "2"} << QStringList{"1", "0", "-1", "4"}
+            << "p(x) = -2*x + x^3";
+        QTest::newRow("the zero polynomial")
+            << QStringList{"1", "2"} << QStringList{"0", "0"} << "p(x) = 0";
+        QTest::newRow("ten decades of anomalies, every power")
+            << QStringList{"1930", "1940", "1950", "1960", "1970",
+                           "1980", "1990", "2000", "2010", "2020"}
+            << QStringList{"-0.03", "-0.04", "-0.05", "0.01", "0.03",
+                           "0.26",  "0.32",  "0.45",  "0.72", "1.01"}
+            << QString();
+        QTest::newRow("ten points from 1e-3 to 1e3")
+            << QStringList{"0,001", "0,01", "0,1", "1", "3", "10", "30", "100", "300", "1000"}
+            << QStringList{"1", "-2", "3", "-4", "5", "-6", "7", "-8", "9", "-10"} << QString();
+    }
+    void polynomialReadsBackExactly()
+    {
+        QFETCH(QStringList, abscissae);
+        QFETCH(QStringList, ordinates);
+        QFETCH(QString, line);
+        compute(abscissae, ordinates);
+        press("Ctrl+Shift+P");
+        const QString copied = QApplication::clipboard()->text();
+        if (!line.isEmpty())
+            QCOMPARE(copied, line);
+
+        QProcess python;
+        python.start("python3", {QFINDTESTDATA("exact/polynomial_readback.py")});
+        python.write((abscissae.join('\t') + '\n' + ordinates.join('\t') + '\n' + copied).toUtf8());
+        python.closeWriteChannel();
+        QVERIFY(python.waitForFinished(30000));
+        QVERIFY2(python.exitCode() == 0,
+                 qPrintable(copied + '\n' + QString::fromUtf8(python.readAllStandardError())));
+    }
+
+    void polynomialWithoutExactValuesIsNotCopied()
+    {
+        compute({"0", "1"}, {"nan", "1"});
+        QApplication::clipboard()->setText("unchanged");
+        const QString message = answered([&] { item("EditPolynomKopieren").trigger(); });
+        QVERIFY2(message.startsWith("Das Polynom hat keine exakten Koeffizienten"),
+                 qPrintable(message));
+        QCOMPARE(QApplication::clipboard()->text(), QString("unchanged"));
+    }
+
+private:
+    static constexpr const char* kPasted = "sstellen=3; xF0=1; yF0=2; xF1=3; yF1=4; xF2=5; yF2=6";
+
+    QAction& item(const char* name) const { return MenuBar1::instance().Child(name)->Action(); }
+
+    // The copied text: each part's title, its heading, its rows "cell|cell; cell|cell".
+    static QStringList sheet(const QString& points, const QString& values, const QString& powers)
+    {
+        const QString parts[][3] = {
+            {"Stützstellen", "x|y", points},
+            {"Funktionswerte", "Argument|Wert, berechnet|Wert, exakt|Hinweis", values},
+            {"Koeffizienten", "Potenz|Koeffizient, berechnet|Koeffizient, exakt|Hinweis", powers}};
+        QStringList lines;
+        for (const auto& [title, heading, rows] : parts) {
+            if (!lines.isEmpty())
+                lines << "";
+            lines << title << QString(heading).replace('|', '	');
+            for (const QString& row : rows.split("; "))
+                lines << QString(row).replace('|', '	');
+        }
+        return lines;
+    }
+    // The rows of the powers from `first` to 9, computed as 0, then `rest`.
+    static QString hiddenPowers(int first, const QString& rest)
+    {
+        QStringList rows;
+        for (int k = first; k < 10; ++k)
+            rows << QString::number(k) + "|0|" + rest;
+        return rows.join("; ");
+    }
+
+    // Keys of a menu item, in the window, active again after any message box.
+    void press(const char* keys)
+    {
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window, QKeySequence(keys));
+    }
+
+    void setBaseline()
+    {
+        for (const QString& name : inputNames())
+            window->SetText(name, baseline(name));
+    }
+
+    QString changesFromBaseline() const
+    {
+        QStringList changes;
+        for (const QString& name : inputNames()) {
+            if (window->Text(name) != baseline(name))
+                changes << name + '=' + window->Text(name);
+        }
+        return changes.join("; ");
+    }
+
+    EditLine& focus(const QString& name)
+    {
+        auto& field = dynamic_cast<EditLine&>(window->Control(name));
+        // A message box took the activation with it.
+        QApplication::setActiveWindow(window);
+        field.setFocus();
+        [&] { QTRY_COMPARE(QApplication::focusWidget(), &field); }();
+        return field;
+    }
+
+    void compute(const QStringList& xs, const QStringList& ys, const QStringList& arguments = {})
+    {
+        window->SetText("sstellen", QString::number(xs.size()));
+        for (int k = 0; k < xs.size(); ++k) {
+            window->SetText(kSupportRows[k].abscissa, xs[k]);
+            window->SetText(kSupportRows[k].ordinate, ys[k]);
+        }
+        for (int i = 1; i < 10; ++i)
+            window->SetText(kArgumentRows[i].argument, arguments.value(i - 1));
+        QTest::mouseClick(&window->Control("BevelButton1"), Qt::LeftButton);
+    }
+
+    // Paste or undo in the field by its key, the Edit menu, or its context menu.
+    void edit(EditLine& field, const QString& by, QKeySequence::StandardKey key)
+    {
+        if (by == "key") {
+            QTest::keySequence(&field, QKeySequence(key));
+        } else if (by == "menu") {
+            emit window->EditMenu().Menu()->aboutToShow();
+            item(key == QKeySequence::Paste ? "EditPaste" : "EditUndo").trigger();
+        } else {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                    field.mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(&field, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            const QString text = QLineEdit::tr(key == QKeySequence::Paste ? "&Paste" : "&Undo");
+            for (QAction* entry : menu->actions()) {
+                if (entry->text().section('\t', 0, 0) == text) {
+                    QVERIFY(entry->isEnabled());
+                    entry->trigger();
+                }
+            }
+            menu->close();
+        }
+    }
+
+    HauptFenster* window = nullptr;
+};
+
+QTEST_MAIN(DataExchangeTest)
+#include "test_data_exchange.moc"

@@ -1,0 +1,207 @@
+#include "ui/ResultCopies.h"
+
+#include "framework/Announcer.h"
+#include "framework/FittedNumberField.h"
+#include "framework/Menu.h"
+#include "framework/MsgBox.h"
+#include "framework/NumberText.h"
+#include "ui/HauptFenster.h"
+#include "ui/RowNames.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPointer>
+#include <cmath>
+
+namespace {
+
+struct Section
+{
+    QString title;
+    QStringList header;
+    QList<QStringList> rows;
+};
+
+const FittedNumberField& resultField(const HauptFenster& window, const char* name)
+{
+    return dynamic_cast<const FittedNumberField&>(window.Control(name));
+}
+
+// The computed text, the exact value and what the field says of it beside its digits.
+QStringList judged(const FittedNumberField& field, const QStringList& beside = {})
+{
+    QStringList notes;
+    if (field.IsMarked())
+        notes << QStringLiteral("ungenau");
+    notes << beside;
+    if (!field.Reference())
+        notes << QStringLiteral("kein exakter Wert");
+    return {field.text(), field.Reference() ? field.Reference()->exactText : QString(),
+            notes.join(QStringLiteral(", "))};
+}
+
+QList<Section> resultSheet(const HauptFenster& window)
+{
+    QList<Section> sheet;
+    if (!window.computedFrom)
+        return sheet;
+    const HauptFenster::ComputedPoints& points = *window.computedFrom;
+
+    Section support{QStringLiteral("Stützstellen"), {QStringLiteral("x"), QStringLiteral("y")}, {}};
+    for (int k = 0; k < points.count; ++k)
+        support.rows << QStringList{Str(points.x[k]), Str(points.y[k])};
+
+    Section values{QStringLiteral("Funktionswerte"),
+                   {QStringLiteral("Argument"), QStringLiteral("Wert, berechnet"),
+                    QStringLiteral("Wert, exakt"), QStringLiteral("Hinweis")},
+                   {}};
+    // Row 0 is the fixed argument 0; an argument of 0 in the other rows is no argument.
+    for (int i = 0; i < 10; ++i) {
+        if (i == 0 || window.Argx[i] != 0.0)
+            values.rows << QStringList{i == 0 ? QStringLiteral("0") : Str(window.Argx[i])} +
+                               judged(resultField(window, kArgumentRows[i].value));
+    }
+
+    Section coefficients{QStringLiteral("Koeffizienten"),
+                         {QStringLiteral("Potenz"), QStringLiteral("Koeffizient, berechnet"),
+                          QStringLiteral("Koeffizient, exakt"), QStringLiteral("Hinweis")},
+                         {}};
+    for (int k = 0; k < 10; ++k) {
+        const FittedNumberField& field = resultField(window, kCoefficientRows[k].field);
+        const bool hidden = !field.isVisibleTo(&window);
+        coefficients.rows << QStringList{Str(std::int32_t(k))} +
+                                 judged(field, hidden ? QStringList{QStringLiteral("ausgeblendet")}
+                                                      : QStringList{});
+    }
+    return {support, values, coefficients};
+}
+
+// Numbers as a German spreadsheet reads them.
+QString decimalComma(const QString& cell)
+{
+    return QString(cell).replace(u'.', u',');
+}
+
+QString sheetAsText(const QList<Section>& sheet)
+{
+    QStringList lines;
+    for (const Section& section : sheet) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << section.title << section.header.join(u'\t');
+        for (const QStringList& row : section.rows) {
+            QStringList cells;
+            for (const QString& cell : row)
+                cells << decimalComma(cell);
+            lines << cells.join(u'\t');
+        }
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+QString htmlRow(const QStringList& cells, const QString& tag)
+{
+    QString row = QStringLiteral("<tr>");
+    for (const QString& cell : cells)
+        row += QStringLiteral("<%1>%2</%1>").arg(tag, decimalComma(cell).toHtmlEscaped());
+    return row + QStringLiteral("</tr>\n");
+}
+
+QString sheetAsHtml(const QList<Section>& sheet)
+{
+    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n");
+    for (const Section& section : sheet) {
+        html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n") +
+                QStringLiteral("<caption>%1</caption>\n").arg(section.title.toHtmlEscaped()) +
+                htmlRow(section.header, QStringLiteral("th"));
+        for (const QStringList& row : section.rows)
+            html += htmlRow(row, QStringLiteral("td"));
+        html += QStringLiteral("</table>\n");
+    }
+    return html + QStringLiteral("</body></html>\n");
+}
+
+// "2.5*x", "x^2", "-3e-09*x^3": `*` and `^` as formulas and calculators write them.
+QString term(QString coefficient, int power)
+{
+    if (power == 0)
+        return coefficient;
+    const QString x = power == 1 ? QStringLiteral("x") : QStringLiteral("x^%1").arg(power);
+    if (coefficient == QLatin1String("1"))
+        return x;
+    if (coefficient == QLatin1String("-1"))
+        return u'-' + x;
+    return coefficient + u'*' + x;
+}
+
+} // namespace
+
+QString ResultsAsText(const HauptFenster& window)
+{
+    return sheetAsText(resultSheet(window));
+}
+
+QString ResultsAsHtml(const HauptFenster& window)
+{
+    return sheetAsHtml(resultSheet(window));
+}
+
+std::optional<QString> PolynomialLine(const HauptFenster& window)
+{
+    QString line;
+    for (int k = 0; k < 10; ++k) {
+        const auto& reference = resultField(window, kCoefficientRows[k].field).Reference();
+        if (!reference || !std::isfinite(Val(reference->exactText)))
+            return std::nullopt;
+        const QString& coefficient = reference->exactText;
+        if (Val(coefficient) == 0.0)
+            continue;
+        if (line.isEmpty())
+            line = term(coefficient, k);
+        else if (coefficient.startsWith(u'-'))
+            line += QStringLiteral(" - ") + term(coefficient.mid(1), k);
+        else
+            line += QStringLiteral(" + ") + term(coefficient, k);
+    }
+    return QStringLiteral("p(x) = ") + (line.isEmpty() ? QStringLiteral("0") : line);
+}
+
+void InstallResultCopies(HauptFenster& window)
+{
+    const QPointer<HauptFenster> target(&window);
+    const auto computed = [target] { return target && target->computedFrom.has_value(); };
+    const auto install = [&](const char* name, const QString& description,
+                             std::function<void()> handler) {
+        if (MenuItem* item = window.GetMenuBar().Child(QString::fromLatin1(name))) {
+            item->SetDescription(description);
+            item->SetHandler(std::move(handler), computed);
+        }
+    };
+
+    install("EditErgebnisseKopieren",
+            QStringLiteral("Kopiert Stützstellen, Funktionswerte und Koeffizienten mit ihren "
+                           "exakten Werten als Tabelle"),
+            [target] {
+                auto* copied = new QMimeData;
+                copied->setText(ResultsAsText(*target));
+                copied->setHtml(ResultsAsHtml(*target));
+                QApplication::clipboard()->setMimeData(copied);
+                Announce(*target, QStringLiteral("Ergebnisse kopiert"));
+            });
+    install("EditPolynomKopieren",
+            QStringLiteral("Kopiert das Polynom mit seinen exakten Koeffizienten als eine Zeile"),
+            [target] {
+                const std::optional<QString> line = PolynomialLine(*target);
+                if (!line) {
+                    MsgBox(QStringLiteral(
+                        "Das Polynom hat keine exakten Koeffizienten: Eine Stützstelle ist "
+                        "unendlich oder keine Zahl, liegt außerhalb des Zahlbereichs oder hat "
+                        "mehr als tausend Ziffern, oder ein Koeffizient ist nicht endlich. "
+                        "Nichts wurde kopiert."));
+                    return;
+                }
+                QApplication::clipboard()->setText(*line);
+                Announce(*target, QStringLiteral("Polynom kopiert"));
+            });
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The results taken along: as a table for spreadsheets, word processors and mail, and the
+// polynomial as one line of text for a formula, a calculator or a document.
+
+#include <QString>
+#include <optional>
+
+class HauptFenster;
+
+// The points, the values and the coefficients of the last good compute, tab-separated with
+// decimal commas, as a German spreadsheet reads them; the same as an HTML table.
+QString ResultsAsText(const HauptFenster& window);
+QString ResultsAsHtml(const HauptFenster& window);
+
+// "p(x) = -4900 + 2.5*x": the exact coefficients, each as the double nearest to it, zero terms
+// left out. None where a coefficient has no exact value.
+std::optional<QString> PolynomialLine(const HauptFenster& window);
+
+// The Edit menu's items that copy these, enabled once there are results.
+void InstallResultCopies(HauptFenster& window);
