@@ -46,8 +46,10 @@ void MenuItem::SetName(const QString& name)
 void MenuItem::SetText(const QString& text)
 {
     storedText = text;
-    action->setSeparator(text == QStringLiteral("-"));
-    action->setText(resolved(text));
+    // A separator is a line alone: a text on it would be painted across the line by some styles.
+    const bool separator = text == QStringLiteral("-");
+    action->setSeparator(separator);
+    action->setText(separator ? QString() : resolved(text));
 }
 
 QString MenuItem::Text() const
