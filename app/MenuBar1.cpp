@@ -1,5 +1,7 @@
 #include "app/MenuBar1.h"
 
+#include "app/GraphF.h"
+
 namespace {
 
 enum class ItemKind
@@ -30,6 +32,8 @@ constexpr MenuRow kMenuTree[] = {
     {"EditClear", ItemKind::Item, "EditMenu", "#App.kEditClear", ""},
     {"UntitledMenu0", ItemKind::Item, "EditMenu", "-", nullptr},
     {"EditSelectAll", ItemKind::Item, "EditMenu", "Select &All", "Cmd+A"},
+    {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
+    {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
 };
 
 } // namespace
@@ -54,4 +58,6 @@ MenuBar1::MenuBar1()
         else
             Append(*item);
     }
+    // The graph window is built when it is first asked for, not with the menu bar.
+    Child("AnsichtGraph")->SetHandler([] { GraphF::Open(); });
 }
