@@ -125,6 +125,8 @@ QString GraphF::ReadoutAt(double x) const
     const auto asField = [&](double value) {
         return FitNumber(Str(value), metrics, kValueFieldRoom);
     };
+    // p is taken at the x as shown, so that the two numbers belong together.
+    const QString shownX = asField(x);
     return QStringLiteral("x = %1, p(x) = %2")
-        .arg(asField(x), asField(shown->polynomial.ValueAt(x)));
+        .arg(shownX, asField(shown->polynomial.ValueAt(Val(shownX))));
 }
