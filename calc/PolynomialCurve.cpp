@@ -50,10 +50,11 @@ void scaleFactor(long decimal, long binaryExponent, mpz_class& numerator, mpz_cl
         denominator <<= static_cast<mp_bitcnt_t>(-binaryExponent);
 }
 
-// The double nearest to numerator / (V 10^t scale), whatever the signs.
-double nearestOver(mpz_class numerator, const ScaledPolynomial& polynomial, const mpz_class& scale)
+// numerator / (V 10^t scale) as a fraction with a positive denominator.
+void fractionOver(mpz_class& numerator, mpz_class& denominator, const ScaledPolynomial& polynomial,
+                  const mpz_class& scale)
 {
-    mpz_class denominator = polynomial.denominator * scale;
+    denominator = polynomial.denominator * scale;
     if (polynomial.ordinateScale >= 0)
         denominator *= PowerOfTen(static_cast<unsigned long>(polynomial.ordinateScale));
     else
@@ -62,7 +63,11 @@ double nearestOver(mpz_class numerator, const ScaledPolynomial& polynomial, cons
         numerator = -numerator;
         denominator = -denominator;
     }
-    return NearestDouble(numerator, denominator);
+}
+
+long bitLength(const mpz_class& value)
+{
+    return long(mpz_sizeinbase(value.get_mpz_t(), 2));
 }
 
 double exactValueAt(const ScaledPolynomial& polynomial, double x)
@@ -82,7 +87,9 @@ double exactValueAt(const ScaledPolynomial& polynomial, double x)
         qPower *= q;
         sum = sum * p + polynomial.numerators[size_t(k)] * qPower;
     }
-    return nearestOver(std::move(sum), polynomial, qPower);
+    mpz_class denominator;
+    fractionOver(sum, denominator, polynomial, qPower);
+    return NearestDouble(sum, denominator);
 }
 
 // The rebased form of one request.
@@ -91,7 +98,13 @@ struct Rebased
     double centre = 0;
     double halfWidth = 1; // a power of two
     int degree = 0;
+    // e_k / 2^scale, so that the largest lies near 1 however large or small the values are.
     std::array<double, 10> e{};
+    int scale = 0;
+    // The exact form: p(c + h t) = sum_k numerators_k t^k / denominator, h = 2^halfExponent.
+    long halfExponent = 0;
+    std::array<mpz_class, 10> numerators;
+    mpz_class denominator;
 };
 
 Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
@@ -107,6 +120,7 @@ Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
     // x = c + h t = 2^E0 (A + B t), both parts whole numbers over the same power of two.
     const BinaryNumber c = binary(form.centre);
     const long hExponent = exponent - (reach > 0 ? 0 : exponent);
+    form.halfExponent = hExponent;
     const long lowest = std::min(c.mantissa == 0 ? hExponent : c.exponent, hExponent);
     const mpz_class a = c.mantissa << static_cast<mp_bitcnt_t>(c.exponent - lowest);
     const mpz_class b = mpz_class(1) << static_cast<mp_bitcnt_t>(hExponent - lowest);
@@ -133,10 +147,60 @@ Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
         gDPower *= gD;
     }
     // gDPower is now gD^(d+1); the denominator needs gD^d.
-    const mpz_class gDd = gDPower / gD;
-    for (int j = 0; j <= d; ++j)
-        form.e[size_t(j)] = nearestOver(g[size_t(j)], polynomial, gDd);
+    std::array<mpz_class, 10>& numerators = form.numerators;
+    mpz_class& denominator = form.denominator;
+    long largest = 0;
+    bool any = false;
+    for (int j = 0; j <= d; ++j) {
+        numerators[size_t(j)] = g[size_t(j)];
+        fractionOver(numerators[size_t(j)], denominator, polynomial, gDPower / gD);
+        if (numerators[size_t(j)] != 0) {
+            const long bits = bitLength(numerators[size_t(j)]) - bitLength(denominator);
+            largest = any ? std::max(largest, bits) : bits;
+            any = true;
+        }
+    }
+    form.scale = int(std::clamp(largest, -100000L, 100000L));
+    for (int j = 0; j <= d; ++j) {
+        mpz_class numerator = numerators[size_t(j)];
+        mpz_class scaled = denominator;
+        if (form.scale > 0)
+            scaled <<= static_cast<mp_bitcnt_t>(form.scale);
+        else
+            numerator <<= static_cast<mp_bitcnt_t>(-form.scale);
+        form.e[size_t(j)] = NearestDouble(numerator, scaled);
+    }
     return form;
+}
+
+// The double nearest to p(x), from the rebased form: its numbers are no larger than the
+// original's, and t has no more bits than x - c, so Horner's rule multiplies each big number by
+// a small one only.
+double exactValueAt(const Rebased& form, double x)
+{
+    if (!std::isfinite(x))
+        return std::nan("");
+    const BinaryNumber bx = binary(x);
+    const BinaryNumber bc = binary(form.centre);
+    const long lowest = std::min(bx.exponent, bc.exponent);
+    const mpz_class difference = (bx.mantissa << static_cast<mp_bitcnt_t>(bx.exponent - lowest)) -
+                                 (bc.mantissa << static_cast<mp_bitcnt_t>(bc.exponent - lowest));
+    // t = difference 2^shift.
+    const long shift = lowest - form.halfExponent;
+    const int d = form.degree;
+    mpz_class sum = form.numerators[size_t(d)];
+    mpz_class denominator = form.denominator;
+    if (shift >= 0) {
+        const mpz_class t = difference << static_cast<mp_bitcnt_t>(shift);
+        for (int k = d - 1; k >= 0; --k)
+            sum = sum * t + form.numerators[size_t(k)];
+    } else {
+        const auto bits = static_cast<mp_bitcnt_t>(-shift);
+        for (int k = d - 1; k >= 0; --k)
+            sum = sum * difference + (form.numerators[size_t(k)] << (bits * mp_bitcnt_t(d - k)));
+        denominator <<= bits * mp_bitcnt_t(d);
+    }
+    return NearestDouble(sum, denominator);
 }
 
 } // namespace
@@ -205,6 +269,12 @@ std::vector<double> PolynomialCurve::Sample(const SampleRequest& request) const
     // of the bound itself, and the subnormal floor what rounding below 2^-1022 may add.
     const double horner = (2 * d + 3) * kUnitRoundoff * 1.01;
     const double floor = (d + 1) * 0x1p-1074;
+    // In units of 2^scale; a tolerance or band that underflows there is met only exactly.
+    double tolerance = std::ldexp(request.tolerance, -form.scale);
+    if (tolerance < 0x1p-1000)
+        tolerance = 0;
+    const double bandLow = std::ldexp(request.low, -form.scale);
+    const double bandHigh = std::ldexp(request.high, -form.scale);
     for (size_t j = 0; j < values.size(); ++j) {
         const double x = request.xs[j];
         const double t = (x - form.centre) / form.halfWidth;
@@ -218,11 +288,11 @@ std::vector<double> PolynomialCurve::Sample(const SampleRequest& request) const
             magnitude = magnitude * size + std::fabs(form.e[size_t(k)]);
         }
         const double bound = horner * magnitude + d * kUnitRoundoff * 1.01 * size * slope + floor;
-        const bool closeEnough = bound <= request.tolerance;
-        const bool plainlyBeyond = value - bound > request.high || value + bound < request.low;
+        const bool closeEnough = bound <= tolerance;
+        const bool plainlyBeyond = value - bound > bandHigh || value + bound < bandLow;
         values[j] = std::isfinite(bound) && (closeEnough || plainlyBeyond)
-                        ? value
-                        : exactValueAt(*exact, x);
+                        ? std::ldexp(value, form.scale)
+                        : exactValueAt(form, x);
     }
     return values;
 }

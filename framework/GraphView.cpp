@@ -200,7 +200,7 @@ GraphView::View GraphView::fitted(bool everyMark) const
         for (int i = 0; i < kFitSamples; ++i)
             xs[size_t(i)] = x.low + (x.high - x.low) * (double(i) / (kFitSamples - 1));
         const double tolerance = std::isfinite(scale) && scale > 0 ? scale / 1000 : 0x1p-1000;
-        for (double y : sampler(SampleRequest{xs, tolerance, -kInfinity, kInfinity})) {
+        for (double y : sampler(SampleRequest{xs, tolerance, -DBL_MAX, DBL_MAX})) {
             if (std::isfinite(y)) {
                 bottom = std::min(bottom, y);
                 top = std::max(top, y);
