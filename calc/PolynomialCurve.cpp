@@ -246,6 +246,17 @@ double PolynomialCurve::ValueAt(double x) const
 
 std::vector<double> PolynomialCurve::Sample(const SampleRequest& request) const
 {
+    std::vector<double> values = sampled(request);
+    // A polynomial has a value everywhere: one beyond the doubles lies beyond every view.
+    for (double& value : values) {
+        if (std::isinf(value) && exact)
+            value = std::copysign(DBL_MAX, value);
+    }
+    return values;
+}
+
+std::vector<double> PolynomialCurve::sampled(const SampleRequest& request) const
+{
     std::vector<double> values(request.xs.size());
     if (!exact) {
         for (size_t j = 0; j < values.size(); ++j)

@@ -30,6 +30,8 @@ public:
     std::vector<double> Sample(const SampleRequest& request) const;
 
 private:
+    std::vector<double> sampled(const SampleRequest& request) const;
+
     std::shared_ptr<const ScaledPolynomial> exact;
     std::vector<double> xs;
     std::vector<double> ys;

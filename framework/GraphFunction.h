@@ -7,6 +7,7 @@
 
 // The function's values at `xs`. Each must lie within `tolerance` of the true value wherever
 // the true value lies between `low` and `high`; beyond them it need only lie on the same side.
+// A value that is not finite says the function has none there: the curve breaks.
 struct SampleRequest
 {
     std::span<const double> xs;

@@ -24,6 +24,8 @@ constexpr double kLeastSpan = 0x1p-1000;
 constexpr double kMargin = 0.05;
 // How far the curve may run beyond the edges before it is cut, in pixels.
 constexpr double kBand = 2.0;
+// Where a finite value lies whose distance from the view overflows, in pixels.
+constexpr double kFarAway = 1e9;
 // The sampled values lie within this many device pixels of the true ones; the test allows half.
 constexpr double kSampleTolerance = 0.4;
 constexpr int kFitSamples = 512;
@@ -70,13 +72,13 @@ QColor blended(const QColor& front, const QColor& back, double share)
                             float(front.blueF() * share + back.blueF() * (1 - share)));
 }
 
-// The part of the segment from a to b that lies between the heights top and bottom, if any.
-// Values beyond the view may be huge or infinite: the segment is cut where it leaves the band,
-// or runs straight up or down at the column whose value is infinite.
+// The part of the segment from a to b that lies between the heights top and bottom, if any:
+// cut where it leaves the band, however far beyond it its ends lie. A column without a finite
+// value breaks the curve.
 std::optional<std::pair<QPointF, QPointF>> clippedSegment(QPointF a, QPointF b, double top,
                                                           double bottom)
 {
-    if (std::isnan(a.y()) || std::isnan(b.y()))
+    if (!std::isfinite(a.y()) || !std::isfinite(b.y()))
         return std::nullopt;
     if ((a.y() < top && b.y() < top) || (a.y() > bottom && b.y() > bottom))
         return std::nullopt;
@@ -84,9 +86,7 @@ std::optional<std::pair<QPointF, QPointF>> clippedSegment(QPointF a, QPointF b, 
         if (from.y() >= top && from.y() <= bottom)
             return from;
         const double edge = from.y() < top ? top : bottom;
-        double share = (edge - from.y()) / (to.y() - from.y());
-        if (!std::isfinite(share))
-            share = std::isfinite(to.y()) ? 1.0 : 0.5;
+        const double share = (edge - from.y()) / (to.y() - from.y());
         return QPointF(from.x() + share * (to.x() - from.x()), edge);
     };
     return std::pair{cut(a, b), cut(b, a)};
@@ -252,7 +252,11 @@ double GraphView::pixelOfX(double x) const
 
 double GraphView::pixelOfY(double y) const
 {
-    return (view.yMax - y) / (view.yMax - view.yMin) * height();
+    const double pixel = (view.yMax - y) / (view.yMax - view.yMin) * height();
+    // A finite value too far out for the arithmetic is still far out, on its own side.
+    if (std::isinf(pixel) && std::isfinite(y))
+        return std::copysign(kFarAway, pixel);
+    return pixel;
 }
 
 void GraphView::forgetCurve()
@@ -468,7 +472,10 @@ void GraphView::paintNotes(QPainter& painter) const
                                                   flags | Qt::TextWordWrap, words);
         const QRect framed = bounds.adjusted(-pad, -pad / 2, pad, pad / 2);
         painter.setPen(QPen(blended(text, window, 0.4), 1));
-        painter.setBrush(blended(window, text, 0.92));
+        // Translucent, so that a point beneath a note still shows.
+        QColor fill = blended(window, text, 0.92);
+        fill.setAlphaF(0.8f);
+        painter.setBrush(fill);
         painter.drawRoundedRect(QRectF(framed).adjusted(0.5, 0.5, -0.5, -0.5), pad, pad);
         painter.setPen(text);
         painter.drawText(bounds, flags | Qt::TextWordWrap, words);
