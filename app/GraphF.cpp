@@ -9,7 +9,9 @@
 #include "ui/HauptFenster.h"
 #include "ui/SpokenNumber.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QShortcut>
@@ -24,11 +26,12 @@ constexpr WindowSettings kWindow{kTitle, 640, 480, true, true, true};
 // margins): the position under the pointer is shown as such a field would show it.
 constexpr int kValueFieldRoom = 50;
 
-const QString kNothingYet =
-    QStringLiteral("Noch nichts berechnet: Stützstellen eingeben und »Berechnen« drücken");
-const QString kStale = QStringLiteral("Veraltet");
-const QString kNoExactValue =
-    QStringLiteral("Ohne exakten Bezug: gezeichnet ist das Polynom der Gleitkommarechnung");
+// Plain constants: nothing of the graph is built before it is first asked for.
+constexpr const char* kNothingYet =
+    "Noch nichts berechnet: Stützstellen eingeben und »Berechnen« drücken";
+constexpr const char* kStale = "Veraltet";
+constexpr const char* kNoExactValue =
+    "Ohne exakten Bezug: gezeichnet ist das Polynom der Gleitkommarechnung";
 
 // A bound of the view for speech: five significant digits, written as the fields write them.
 QString spokenBound(double value)
@@ -61,6 +64,17 @@ void GraphF::CreateControls()
     view->SetReadout([this](double x) { return ReadoutAt(x); });
     connect(view, &GraphView::ViewChanged, this, &GraphF::DescribeGraph);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
+    // What the keys do, for the pointer too; the key stands beside each command.
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto command = [this](const QString& text, auto handler) {
+        auto* action = new QAction(text, view);
+        connect(action, &QAction::triggered, view, handler);
+        view->addAction(action);
+    };
+    command(QStringLiteral("Alles zeigen\tA"), [this] { view->SetView(view->AllView()); });
+    command(QStringLiteral("Erste Ansicht\tPos1"), [this] { view->SetView(view->DefaultView()); });
+    command(QStringLiteral("Als Bild kopieren\tStrg+C"),
+            [this] { QApplication::clipboard()->setImage(view->Image()); });
     connect(&HauptFenster::instance(), &HauptFenster::ResultsChanged, this, &GraphF::ShowResults);
     ShowResults();
     view->setFocus();
@@ -72,7 +86,7 @@ void GraphF::ShowResults()
     const std::shared_ptr<const ComputedCurve> curve = main.LastCurve();
     stale = curve && main.ResultsStale();
     if (!curve) {
-        view->ClearFunction(kNothingYet);
+        view->ClearFunction(QString::fromUtf8(kNothingYet));
     } else if (curve != shown) {
         std::vector<GraphMark> marks;
         for (const auto& [x, y] : curve->points)
@@ -89,9 +103,9 @@ void GraphF::ShowResults()
     shown = curve;
     QStringList notes;
     if (stale)
-        notes << kStale;
+        notes << QString::fromUtf8(kStale);
     if (curve && !curve->polynomial.IsExact())
-        notes << kNoExactValue;
+        notes << QString::fromUtf8(kNoExactValue);
     view->SetNotes(notes);
     view->SetDimmed(stale);
     DescribeGraph();
@@ -100,7 +114,7 @@ void GraphF::ShowResults()
 void GraphF::DescribeGraph()
 {
     if (!shown) {
-        Describe("GraphView", kTitle, kNothingYet);
+        Describe("GraphView", kTitle, QString::fromUtf8(kNothingYet));
         return;
     }
     const GraphView::View& range = view->CurrentView();

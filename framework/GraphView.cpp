@@ -389,11 +389,17 @@ void GraphView::paintAxes(QPainter& painter) const
         widestY = std::max(widestY, metrics.horizontalAdvance(tick.label));
     const bool labelsLeft = axisX - tickLength - 2 - widestY >= 0;
 
+    // Grid lines on pixel centres, so that they stay one pixel wide.
+    const auto centred = [](double pixel) { return std::floor(pixel) + 0.5; };
     painter.setPen(QPen(blended(text, base, 0.12), 1));
-    for (const Tick& tick : xTicks)
-        painter.drawLine(QPointF(pixelOfX(tick.value), 0), QPointF(pixelOfX(tick.value), height()));
-    for (const Tick& tick : yTicks)
-        painter.drawLine(QPointF(0, pixelOfY(tick.value)), QPointF(width(), pixelOfY(tick.value)));
+    for (const Tick& tick : xTicks) {
+        const double x = centred(pixelOfX(tick.value));
+        painter.drawLine(QPointF(x, 0), QPointF(x, height()));
+    }
+    for (const Tick& tick : yTicks) {
+        const double y = centred(pixelOfY(tick.value));
+        painter.drawLine(QPointF(0, y), QPointF(width(), y));
+    }
 
     painter.setPen(QPen(text, 1));
     painter.drawLine(QPointF(axisX + 0.5, 0), QPointF(axisX + 0.5, height()));
@@ -401,15 +407,15 @@ void GraphView::paintAxes(QPainter& painter) const
 
     // Labels that would overlap one drawn before are left out.
     std::vector<QRect> taken;
-    const auto label = [&](const QString& text, QRect box) {
+    const auto label = [&](const QString& words, QRect box) {
         box = box.intersected(rect());
         for (const QRect& other : taken)
             if (other.intersects(box))
                 return;
-        if (box.width() < metrics.horizontalAdvance(text))
+        if (box.width() < metrics.horizontalAdvance(words))
             return;
         taken.push_back(box.adjusted(-gap / 4, 0, gap / 4, 0));
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(box, Qt::AlignCenter, words);
     };
     for (const Tick& tick : yTicks) {
         const double y = pixelOfY(tick.value);
