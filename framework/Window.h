@@ -21,8 +21,9 @@ struct WindowSettings
     int width; // of the content area, below any menu bar
     int height;
     bool minimizeButton = true;
-    bool visible = true;    // shown as soon as it is built
-    bool resizable = false; // else the content keeps exactly width x height
+    bool visible = true; // shown as soon as it is built
+    // Else the content area keeps exactly width x height.
+    bool resizable = false;
 };
 
 enum class ControlEvent
