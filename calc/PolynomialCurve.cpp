@@ -1,9 +1,10 @@
 // The exact curve, cheaply. Per request the polynomial is rebased on the middle c of the
 // sampled xs and scaled by a power of two h at least as wide as their half range:
 //     p(c + h t) = sum_k e_k t^k,   |t| <= 1,
-// with e_k exact and then rounded to doubles. Horner's rule in t has an error bound that costs
-// one more sum; only where it exceeds the tolerance, and the value is not plainly beyond the
-// band the caller cares about, is p(x) worked out exactly.
+// with e_k exact, then scaled by one power of two and rounded to doubles. Horner's rule in t
+// has an error bound that costs one more sum; only where it exceeds the tolerance, and the
+// value is not plainly beyond the band the caller cares about, is p(x) worked out exactly, from
+// the same rebased form.
 
 #include "calc/PolynomialCurve.h"
 
@@ -119,7 +120,7 @@ Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
 
     // x = c + h t = 2^E0 (A + B t), both parts whole numbers over the same power of two.
     const BinaryNumber c = binary(form.centre);
-    const long hExponent = exponent - (reach > 0 ? 0 : exponent);
+    const long hExponent = reach > 0 ? exponent : 0;
     form.halfExponent = hExponent;
     const long lowest = std::min(c.mantissa == 0 ? hExponent : c.exponent, hExponent);
     const mpz_class a = c.mantissa << static_cast<mp_bitcnt_t>(c.exponent - lowest);
@@ -147,13 +148,14 @@ Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
         gDPower *= gD;
     }
     // gDPower is now gD^(d+1); the denominator needs gD^d.
+    const mpz_class scale = gDPower / gD;
     std::array<mpz_class, 10>& numerators = form.numerators;
     mpz_class& denominator = form.denominator;
     long largest = 0;
     bool any = false;
     for (int j = 0; j <= d; ++j) {
         numerators[size_t(j)] = g[size_t(j)];
-        fractionOver(numerators[size_t(j)], denominator, polynomial, gDPower / gD);
+        fractionOver(numerators[size_t(j)], denominator, polynomial, scale);
         if (numerators[size_t(j)] != 0) {
             const long bits = bitLength(numerators[size_t(j)]) - bitLength(denominator);
             largest = any ? std::max(largest, bits) : bits;

@@ -325,7 +325,8 @@ QSize GraphView::sizeHint() const
 
 QSize GraphView::minimumSizeHint() const
 {
-    return fontMetrics().size(0, QStringLiteral("x")) * 12;
+    // Room for a few ticks and their labels on each axis.
+    return QSize(16, 10) * fontMetrics().height();
 }
 
 void GraphView::resizeEvent(QResizeEvent* event)
