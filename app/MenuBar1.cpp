@@ -1,5 +1,7 @@
 #include "app/MenuBar1.h"
 
+#include "app/GraphF.h"
+
 namespace {
 
 enum class ItemKind
@@ -33,6 +35,8 @@ constexpr MenuRow kMenuTree[] = {
     {"UntitledMenu2", ItemKind::Item, "EditMenu", "-", nullptr},
     {"EditErgebnisseKopieren", ItemKind::Item, "EditMenu", "&Ergebnisse kopieren", "Cmd+Shift+C"},
     {"EditPolynomKopieren", ItemKind::Item, "EditMenu", "P&olynom kopieren", "Cmd+Shift+P"},
+    {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
+    {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
 };
 
 } // namespace
@@ -57,4 +61,6 @@ MenuBar1::MenuBar1()
         else
             Append(*item);
     }
+    // The graph window is built when it is first asked for, not with the menu bar.
+    Child("AnsichtGraph")->SetHandler([] { GraphF::Open(); });
 }

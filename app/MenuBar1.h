@@ -2,7 +2,7 @@
 
 #include "framework/Menu.h"
 
-// The menu bar of the application and of the main window: File and Edit.
+// The menu bar of the application and of the main window: File, Edit and Ansicht.
 class MenuBar1 : public MenuBar
 {
     Q_OBJECT

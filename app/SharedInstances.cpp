@@ -1,5 +1,6 @@
 // Accessors of the shared windows, each named after its class.
 
+#include "app/GraphF.h"
 #include "app/InfoF.h"
 #include "framework/SharedInstance.h"
 #include "ui/HauptFenster.h"
@@ -12,4 +13,9 @@ HauptFenster& HauptFenster::instance()
 InfoF& InfoF::instance()
 {
     return SharedWindow<InfoF>();
+}
+
+GraphF& GraphF::instance()
+{
+    return SharedWindow<GraphF>();
 }

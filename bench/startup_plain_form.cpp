@@ -91,6 +91,8 @@ void addMenus(QMenuBar& bar)
     edit->addAction(QStringLiteral("&Delete"));
     edit->addSeparator();
     edit->addAction(QStringLiteral("Select &All"), QKeySequence(QStringLiteral("Ctrl+A")));
+    QMenu* view = bar.addMenu(QStringLiteral("&Ansicht"));
+    view->addAction(QStringLiteral("&Graph"), QKeySequence(QStringLiteral("Ctrl+G")));
 }
 
 } // namespace

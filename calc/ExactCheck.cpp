@@ -3,6 +3,7 @@
 
 #include "calc/ExactShadow.h"
 #include "calc/PointsInUse.h"
+#include "calc/PolynomialCurve.h"
 #include "framework/FittedNumberField.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
@@ -37,6 +38,31 @@ std::optional<ResultReference> referenceFor(double value, const std::optional<Ex
         reference.notes << QStringLiteral("Als 0 angezeigt, weil der Betrag unter 1e-8 liegt.");
     }
     return reference;
+}
+
+// The curve of this compute, with the points and arguments as the compute read them: the next
+// compute, refused or not, reads them anew.
+std::shared_ptr<const ComputedCurve> curveOf(const HauptFenster& window, const ExactInput& input,
+                                             std::shared_ptr<const ScaledPolynomial> exact)
+{
+    std::vector<double> xs;
+    std::vector<double> ys;
+    std::vector<std::array<double, 2>> points;
+    for (int k = 0; k < input.pointsInUse; ++k) {
+        xs.push_back(window.xwert[size_t(k)]);
+        ys.push_back(window.ywert[size_t(k)]);
+        points.push_back({xs.back(), ys.back()});
+    }
+    std::vector<double> arguments;
+    for (size_t i = 0; i < 10; ++i) {
+        // Row 0 is evaluated at 0, whatever its field holds.
+        if (input.evaluated[i])
+            arguments.push_back(i == 0 ? 0.0 : window.Argx[i]);
+    }
+    PolynomialCurve polynomial =
+        exact ? PolynomialCurve(std::move(exact)) : PolynomialCurve(std::move(xs), std::move(ys));
+    return std::make_shared<const ComputedCurve>(
+        ComputedCurve{std::move(polynomial), std::move(points), std::move(arguments)});
 }
 
 } // namespace
@@ -90,5 +116,8 @@ void HauptFenster::CheckDigits()
     }
     resultsShown = true;
     computedFrom = ComputedPoints{input.pointsInUse, xwert, ywert};
+    resultsStale = false;
+    lastCurve = curveOf(*this, input, exact.polynomial);
     ExplainResults();
+    emit ResultsChanged();
 }

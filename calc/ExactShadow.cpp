@@ -101,9 +101,11 @@ ExactResults ComputeExact(const ExactInput& input)
         xs.push_back(std::move(*x));
         ys.push_back(std::move(*y));
     }
-    const std::optional<ScaledPolynomial> polynomial = Interpolate(xs, ys);
-    if (!polynomial)
+    std::optional<ScaledPolynomial> interpolated = Interpolate(xs, ys);
+    if (!interpolated)
         return results;
+    const auto polynomial = std::make_shared<const ScaledPolynomial>(std::move(*interpolated));
+    results.polynomial = polynomial;
 
     results.values[0] = valueAt(*polynomial, ScaledDecimal{});
     for (size_t row = 1; row < results.values.size(); ++row) {

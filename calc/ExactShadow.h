@@ -9,7 +9,10 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
+
+struct ScaledPolynomial;
 
 // One exact result, described without exposing the rational behind it.
 struct ExactNumber
@@ -44,6 +47,8 @@ struct ExactResults
     // |y| of the points in use. Empty when no hidden power has a non-zero exact coefficient.
     std::optional<ExactNumber> hiddenChange;
     bool hiddenChangeMatters = false;
+    // The polynomial itself, for whatever draws it; empty when the points have no exact value.
+    std::shared_ptr<const ScaledPolynomial> polynomial;
 };
 
 ExactResults ComputeExact(const ExactInput& input);

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScreen>
 #include <QShortcut>
 
 Window::Window(QWidget* parent)
@@ -110,11 +111,25 @@ void Window::ApplySettings(const WindowSettings& settings)
                             Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint;
     if (settings.minimizeButton)
         flags |= Qt::WindowMinimizeButtonHint;
+    if (settings.resizable) {
+        setWindowFlags(flags | Qt::WindowMaximizeButtonHint);
+        // Opened at its size where the screen holds it, else at nine tenths of the screen.
+        const QSize screenRoom = screen()->availableSize() * 9 / 10;
+        resize(QSize(settings.width, settings.height).boundedTo(screenRoom));
+        visibleOnceBuilt = settings.visible;
+        return;
+    }
     setWindowFlags(flags);
     centralWidget()->setFixedSize(settings.width, settings.height);
     // The window takes exactly the size of its menu bar and content area, and keeps it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     visibleOnceBuilt = settings.visible;
+}
+
+void Window::SetContent(QWidget* control)
+{
+    controls.insert(control->objectName(), control);
+    setCentralWidget(control);
 }
 
 QWidget& Window::AddControl(const ControlSettings& settings)

@@ -22,6 +22,8 @@ struct WindowSettings
     int height;
     bool minimizeButton = true;
     bool visible = true; // shown as soon as it is built
+    // Else the content area keeps exactly width x height.
+    bool resizable = false;
 };
 
 enum class ControlEvent
@@ -74,6 +76,8 @@ protected:
 
     void ApplySettings(const WindowSettings& settings);
     QWidget& AddControl(const ControlSettings& settings);
+    // Makes the control the window's whole content, found under its object name.
+    void SetContent(QWidget* control);
 
     // Builds the rows in order; each control's handlers are connected right after its settings,
     // so that setting a stored text runs no handler.

@@ -2,7 +2,7 @@
 # Figures of a Release build, never pass/fail: start-up until the main window is painted and
 # peak memory, against the same form built in plain Qt (bench/startup_plain_form), with the
 # toolkit's floors for context (an empty Qt window of Kurvalo's content size, and the same
-# showing one line of text); then the computation benchmarks.
+# showing one line of text); then the benchmarks of the computation and of the graph.
 # Usage: scripts/bench.sh [RUNS]   (RUNS of each program, default 21; BUILD_DIR overrides
 # build-release)
 set -euo pipefail
@@ -134,12 +134,15 @@ report "Start-up, process start until the main window is painted:" startup_ms 1 
 report "Process start until the main window is mapped:" map_ms 1 ms -
 report "Peak memory (VmHWM) 300 ms after the first paint:" hwm_kb 1024 MiB 1.05
 
-compute="$BUILD_DIR/bench/bench_compute"
-if [ -x "$compute" ]; then
+# The Qt Test benchmarks, median of 21 runs each: what a compute costs, and what the graph costs
+# (Ctrl+G until its first paint, one repaint of a 1920 x 1080 view while zooming).
+for benchmark in bench_compute bench_graph; do
+    binary="$BUILD_DIR/bench/$benchmark"
+    [ -x "$binary" ] || continue
     echo
-    echo "Computation (bench_compute, median of 21 runs per benchmark):"
-    QT_QPA_PLATFORM=offscreen "$compute" -median 21 2>/dev/null |
+    echo "$benchmark, median of 21 runs per benchmark:"
+    QT_QPA_PLATFORM=offscreen "$binary" -median 21 2>/dev/null |
         awk '/^RESULT/ { name = $0; sub(/^RESULT : [^:]*::/, "", name); sub(/:$/, "", name);
                          sub(/\(\):?/, " ", name); sub(/ $/, "", name);
                          getline; $1 = $1; printf "  %-28s %s\n", name, $0 }'
-fi
+done

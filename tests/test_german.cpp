@@ -49,7 +49,7 @@ private slots:
         QStringList menus;
         for (const QAction* action : window.menuBar()->actions())
             menus << action->text();
-        QCOMPARE(menus, (QStringList{"&File", "&Edit"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Ansicht"}));
     }
 };
 

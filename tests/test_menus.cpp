@@ -42,13 +42,15 @@ private slots:
                                      "  Cu&t\tCtrl+X", "  &Copy\tCtrl+C", "  &Paste\tCtrl+V",
                                      "  &Delete\t", "  -", "  Select &All\tCtrl+A", "  -",
                                      "  &Ergebnisse kopieren\tCtrl+Shift+C",
-                                     "  P&olynom kopieren\tCtrl+Shift+P"}));
+                                     "  P&olynom kopieren\tCtrl+Shift+P", "&Ansicht",
+                                     "  &Graph\tCtrl+G"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {
         QCOMPARE(&window->GetMenuBar(), &MenuBar1::instance());
         QCOMPARE(window->menuBar()->actions(),
-                 (QList<QAction*>{&window->FileMenu().Action(), &window->EditMenu().Action()}));
+                 (QList<QAction*>{&window->FileMenu().Action(), &window->EditMenu().Action(),
+                                  &MenuBar1::instance().Child("AnsichtMenu")->Action()}));
         // Pairs each accessor with its own name, so no entry can name the wrong item.
 #define ACCESSOR(name) std::pair<const char*, Accessor>(#name, &HauptFenster::name)
         using Accessor = std::function<MenuItem&(const HauptFenster&)>;

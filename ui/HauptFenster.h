@@ -6,8 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+struct ComputedCurve;
 class MenuItem;
 class QuitMenuItem;
 
@@ -91,6 +93,15 @@ public:
     void MarkInputsAsRead();
     void ExplainResults();
 
+    // What the graph draws: the curve of the last compute that was not refused, and whether an
+    // input it was computed from has changed since.
+    std::shared_ptr<const ComputedCurve> LastCurve() const { return lastCurve; }
+    bool ResultsStale() const { return resultsStale; }
+
+signals:
+    // A compute showed new results, or the results shown turned stale.
+    void ResultsChanged();
+
 protected:
     void Layout() override;
     void CreateControls() override;
@@ -108,4 +119,6 @@ private:
     // What each field's description says before anything is added to it.
     QHash<QString, QString> plainDescriptions;
     bool resultsShown = false;
+    bool resultsStale = false;
+    std::shared_ptr<const ComputedCurve> lastCurve;
 };

@@ -41,4 +41,8 @@ void HauptFenster::InputChanged(int supportRow)
         dynamic_cast<EditLine&>(Control(row.value)).SetStale(true);
     for (const CoefficientRow& row : kCoefficientRows)
         dynamic_cast<EditLine&>(Control(row.field)).SetStale(true);
+    if (!resultsStale) {
+        resultsStale = true;
+        emit ResultsChanged();
+    }
 }

@@ -1,0 +1,361 @@
+// The graph window: built on first use, the curve within half a pixel of exact values worked
+// out here in GMP rationals (Newton's form, apart from the program's own), the view moved by
+// keys, wheel and drag, and the states that follow the main window's results.
+
+#include "app/GraphF.h"
+#include "app/MenuBar1.h"
+#include "framework/AxisTicks.h"
+#include "framework/GraphView.h"
+#include "framework/NumberText.h"
+#include "ui/HauptFenster.h"
+#include "ui/RowNames.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <gmpxx.h>
+
+namespace {
+
+struct PointSet
+{
+    QStringList xs;
+    QStringList ys;
+};
+
+// Ten equally spaced points of 1/(1+25x^2) on [-1, 1], as Str writes them.
+PointSet runge()
+{
+    PointSet set;
+    for (int k = 0; k < 10; ++k) {
+        const double x = -1.0 + 2.0 * k / 9.0;
+        set.xs << Str(x);
+        set.ys << Str(1.0 / (1.0 + 25.0 * x * x));
+    }
+    return set;
+}
+
+const QHash<QString, PointSet>& pointSets()
+{
+    static const QHash<QString, PointSet> sets = {
+        {"years",
+         {{"2000", "2001", "2002", "2003", "2004", "2005", "2006"},
+          {"100", "102.5", "105", "107.5", "110", "112.5", "115"}}},
+        {"runge", runge()},
+        {"near 1e300",
+         {{"1e300", "2.5e300", "3e300", "4.5e300", "7e300"},
+          {"1e300", "-2e300", "3.5e300", "1e299", "-4e300"}}},
+        {"repeated", {{"1", "1"}, {"2", "3"}}},
+        {"infinity", {{"1", "2", "3"}, {"inf", "3", "1"}}},
+    };
+    return sets;
+}
+
+mpq_class exactOf(const QString& text)
+{
+    const qsizetype e = text.indexOf(u'e');
+    QString mantissa = e < 0 ? text : text.left(e);
+    const int exponent = e < 0 ? 0 : text.mid(e + 1).toInt();
+    const qsizetype point = mantissa.indexOf(u'.');
+    const int fraction = point < 0 ? 0 : int(mantissa.size() - point - 1);
+    mantissa.remove(u'.');
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, unsigned(std::abs(exponent - fraction)));
+    mpq_class value(mpz_class(mantissa.toStdString(), 10));
+    value = exponent >= fraction ? mpq_class(value * scale) : mpq_class(value / scale);
+    value.canonicalize();
+    return value;
+}
+
+// The interpolating polynomial in Newton's form, exactly.
+struct NewtonForm
+{
+    std::vector<mpq_class> xs;
+    std::vector<mpq_class> differences;
+
+    explicit NewtonForm(const PointSet& set)
+    {
+        for (const QString& x : set.xs)
+            xs.push_back(exactOf(x));
+        for (const QString& y : set.ys)
+            differences.push_back(exactOf(y));
+        for (size_t level = 1; level < xs.size(); ++level)
+            for (size_t i = xs.size() - 1; i >= level; --i)
+                differences[i] = (differences[i] - differences[i - 1]) / (xs[i] - xs[i - level]);
+    }
+    mpq_class at(const mpq_class& x) const
+    {
+        mpq_class sum = differences.back();
+        for (size_t k = xs.size() - 1; k-- > 0;)
+            sum = sum * (x - xs[k]) + differences[k];
+        return sum;
+    }
+};
+
+HauptFenster& mainWindow()
+{
+    return HauptFenster::instance();
+}
+
+void type(const char* field, const QString& text)
+{
+    mainWindow().SetText(field, QString());
+    QTest::keyClicks(&mainWindow().Control(field), text);
+}
+
+// Types the points and arguments and presses "Berechnen"; a refusal is answered at once.
+void compute(const PointSet& points, const QStringList& arguments = {})
+{
+    type("sstellen", QString::number(points.xs.size()));
+    for (int k = 0; k < points.xs.size(); ++k) {
+        type(kSupportRows[k].abscissa, points.xs[k]);
+        type(kSupportRows[k].ordinate, points.ys[k]);
+    }
+    for (int i = 1; i < 10; ++i)
+        type(kArgumentRows[i].argument, arguments.value(i - 1));
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    answer.start(10);
+    QTest::mouseClick(&mainWindow().Control("BevelButton1"), Qt::LeftButton);
+}
+
+GraphView& openGraph()
+{
+    MenuBar1::instance().Child("AnsichtGraph")->Action().trigger();
+    return dynamic_cast<GraphView&>(GraphF::instance().Control("GraphView"));
+}
+
+QString viewText(const GraphView::View& view)
+{
+    return QStringLiteral("x %1 .. %2, y %3 .. %4")
+        .arg(view.xMin, 0, 'g', 12)
+        .arg(view.xMax, 0, 'g', 12)
+        .arg(view.yMin, 0, 'g', 12)
+        .arg(view.yMax, 0, 'g', 12);
+}
+
+} // namespace
+
+class GraphTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { mainWindow(); }
+
+    void nothingIsBuiltBeforeFirstUseThenOneSharedWindow()
+    {
+        QVERIFY(QApplication::allWidgets().size() > 0);
+        for (QWidget* widget : QApplication::allWidgets())
+            QVERIFY2(!qobject_cast<GraphView*>(widget) && !qobject_cast<GraphF*>(widget),
+                     "the graph exists before it was asked for");
+        GraphView& view = openGraph();
+        GraphF& window = GraphF::instance();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Graph des Interpolationspolynoms"));
+        QCOMPARE(view.accessibleName(), QStringLiteral("Graph des Interpolationspolynoms"));
+        QVERIFY(window.isVisible());
+        QCOMPARE(view.focusPolicy(), Qt::StrongFocus);
+        QVERIFY(window.width() >= 600 && window.height() >= 440);
+
+        // Escape and the close button hide it; Ctrl+G shows the same window again.
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(&openGraph(), &view);
+        QVERIFY(window.isVisible());
+        window.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(&openGraph(), &view);
+    }
+
+    void tickSteps_data()
+    {
+        QTest::addColumn<double>("least");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("a power of ten is its own step") << 1.0 << "1";
+        QTest::newRow("just above 1 takes 2") << 1.0000001 << "2";
+        QTest::newRow("0.3 takes 0.5") << 0.3 << "0.5";
+        QTest::newRow("7 takes 10") << 7.0 << "10";
+        QTest::newRow("0.1 from a decimal text is 0.1") << 0.1 << "0.1";
+        QTest::newRow("1e-5, whose log10 lands near -5, is 1e-05") << 1e-5 << "1e-05";
+        QTest::newRow("3e-300 takes 5e-300") << 3e-300 << "5e-300";
+        QTest::newRow("1.5e300 takes 2e+300") << 1.5e300 << "2e+300";
+    }
+    void tickSteps()
+    {
+        QFETCH(double, least);
+        QFETCH(QString, step);
+        QCOMPARE(Str(NiceStep(least).Value()), step);
+        // Labels come from the decimal of each multiple, not from adding up the step.
+        QStringList labels;
+        const TickStep found = NiceStep(least);
+        for (const Tick& tick : TicksBetween(2.5 * found.Value(), 7.5 * found.Value(), found, 10))
+            labels << tick.label;
+        QCOMPARE(labels.size(), 5);
+        QCOMPARE(labels[0],
+                 Str(Val(QStringLiteral("%1e%2").arg(3 * found.mantissa).arg(found.exponent))));
+    }
+
+    void curveWithinHalfAPixelOfTheExactValue_data()
+    {
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<double>("zoom"); // about the point `at` of the default view
+        QTest::addColumn<double>("at");   // as a share of the default view's width
+        QTest::newRow("years line, default view") << "years" << 1.0 << 0.5;
+        QTest::newRow("years line, zoomed a millionfold") << "years" << 1e-6 << 0.37;
+        QTest::newRow("1/(1+25x^2), default view") << "runge" << 1.0 << 0.5;
+        QTest::newRow("1/(1+25x^2), zoomed near the end") << "runge" << 1e-3 << 0.93;
+        QTest::newRow("near 1e300, default view") << "near 1e300" << 1.0 << 0.5;
+        QTest::newRow("near 1e300, zoomed a billionfold") << "near 1e300" << 1e-9 << 0.6;
+    }
+    void curveWithinHalfAPixelOfTheExactValue()
+    {
+        QFETCH(QString, set);
+        QFETCH(double, zoom);
+        QFETCH(double, at);
+        compute(pointSets()[set], {"0.5", "1e301"});
+        GraphView& view = openGraph();
+        view.resize(480, 360);
+        // Zoomed about the curve's own point, so that it stays in view.
+        const auto column = size_t(view.Curve().size() * at);
+        view.Zoom(zoom, view.Curve()[column].at);
+        const GraphView::View shown = view.CurrentView();
+        const NewtonForm exact(pointSets()[set]);
+        const mpq_class top(shown.yMax);
+        const mpq_class pixelsPerUnit = mpq_class(view.height()) / (top - mpq_class(shown.yMin));
+
+        int inView = 0;
+        for (const GraphView::CurvePoint& point : view.Curve()) {
+            const mpq_class y = (top - exact.at(mpq_class(point.x))) * pixelsPerUnit;
+            const double drawn = point.at.y();
+            if (y < 0)
+                QVERIFY2(drawn < 0.5, qPrintable(QString::number(point.x)));
+            else if (y > view.height())
+                QVERIFY2(drawn > view.height() - 0.5, qPrintable(QString::number(point.x)));
+            else {
+                ++inView;
+                const double off = std::fabs(mpq_class(mpq_class(drawn) - y).get_d());
+                QVERIFY2(off <= 0.5,
+                         qPrintable(
+                             QStringLiteral("%1 pixels off at x = %2").arg(off).arg(Str(point.x))));
+            }
+        }
+        QVERIFY2(inView > view.width() / 10, "the curve hardly passes through the view");
+    }
+
+    void keysWheelAndDragMoveTheView_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("expected"); // from x 0 .. 10, y 0 .. 10 on 400 x 400 pixels
+        QTest::newRow("+ zooms in about the centre") << "+"
+                                                     << "x 1 .. 9, y 1 .. 9";
+        QTest::newRow("- zooms out about the centre") << "-"
+                                                      << "x -1.25 .. 11.25, y -1.25 .. 11.25";
+        QTest::newRow("left arrow looks left") << "Left"
+                                               << "x -1 .. 9, y 0 .. 10";
+        QTest::newRow("right arrow looks right") << "Right"
+                                                 << "x 1 .. 11, y 0 .. 10";
+        QTest::newRow("up arrow looks up") << "Up"
+                                           << "x 0 .. 10, y 1 .. 11";
+        QTest::newRow("down arrow looks down") << "Down"
+                                               << "x 0 .. 10, y -1 .. 9";
+        QTest::newRow("wheel zooms in about the pointer at (2.5, 7.5)")
+            << "wheel"
+            << "x 0.5 .. 8.5, y 1.5 .. 9.5";
+        QTest::newRow("dragging right and up moves the drawing with the pointer")
+            << "drag"
+            << "x -1 .. 9, y -0.5 .. 9.5";
+    }
+    void keysWheelAndDragMoveTheView()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, expected);
+        compute(pointSets()["runge"]);
+        GraphView& view = openGraph();
+        view.resize(400, 400);
+        view.SetView({0, 10, 0, 10});
+        if (action == "wheel") {
+            QWheelEvent wheel(QPointF(100, 100), view.mapToGlobal(QPointF(100, 100)), {},
+                              QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(&view, &wheel);
+        } else if (action == "drag") {
+            QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(200, 200));
+            QTest::mouseMove(&view, QPoint(240, 180));
+            QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(240, 180));
+        } else {
+            QTest::keyClick(&view, QKeySequence(action)[0].key());
+        }
+        QCOMPARE(viewText(view.CurrentView()), expected);
+    }
+
+    void homeRestoresTheDefaultViewAndATakesInEveryArgument()
+    {
+        compute(pointSets()["runge"], {"3"});
+        GraphView& view = openGraph();
+        const GraphView::View home = view.CurrentView();
+        // x over the points with 5 % on each side.
+        QCOMPARE(viewText(home).section(',', 0, 0), QStringLiteral("x -1.1 .. 1.1"));
+        QTest::keyClick(&view, Qt::Key_Plus);
+        QTest::keyClick(&view, Qt::Key_Left);
+        QVERIFY(view.CurrentView() != home);
+        QTest::keyClick(&view, Qt::Key_Home);
+        QCOMPARE(viewText(view.CurrentView()), viewText(home));
+        QTest::keyClick(&view, Qt::Key_A);
+        QCOMPARE(viewText(view.CurrentView()).section(',', 0, 0), QStringLiteral("x -1.2 .. 3.2"));
+    }
+
+    void statesFollowTheResults()
+    {
+        // A fresh main window with nothing computed: its graph says how to get one.
+        delete &GraphF::instance();
+        delete &mainWindow();
+        GraphView* view = &openGraph();
+        QVERIFY(!view->HasFunction());
+        QVERIFY(view->Message().startsWith(QStringLiteral("Noch nichts berechnet")));
+        QCOMPARE(view->accessibleDescription(), view->Message());
+
+        compute(pointSets()["years"], {"2010"});
+        QVERIFY(view->HasFunction() && !view->IsDimmed() && view->Notes().isEmpty());
+        QVERIFY2(view->accessibleDescription().startsWith(
+                     QStringLiteral("Polynom vom Grad 1 durch 7 Stützpunkte mit 2 Argumenten; "
+                                    "gezeigt: x von 1999,7 bis 2006,3")),
+                 qPrintable(view->accessibleDescription()));
+
+        // The point under the pointer, p(x) exact as a value field would show it: the double
+        // arithmetic's coefficients (-47104 + 6144 x ...) are far off here.
+        QTest::mouseMove(view, QPoint(view->width() / 3, view->height() / 2));
+        const QStringList readout = view->ReadoutText().split(QStringLiteral(", p(x) = "));
+        QCOMPARE(readout.size(), 2);
+        const double x = Val(readout[0].mid(4));
+        QVERIFY2(std::fabs(Val(readout[1]) - (100 + 2.5 * (x - 2000))) < 1e-3,
+                 qPrintable(view->ReadoutText()));
+
+        // An input changes: dimmed and stale, in the drawing and in the description.
+        const std::vector<GraphView::CurvePoint> before = view->Curve();
+        type("yF3", "200");
+        QVERIFY(view->IsDimmed());
+        QCOMPARE(view->Notes(), QStringList{"Veraltet"});
+        QVERIFY(view->accessibleDescription().endsWith(QStringLiteral("Veraltet.")));
+
+        // A refused compute keeps the last graph, stale.
+        type("xF1", "2000");
+        compute(pointSets()["repeated"]);
+        QVERIFY(view->IsDimmed());
+        QCOMPARE(view->Curve().size(), before.size());
+        QCOMPARE(view->Curve()[7].at, before[7].at);
+
+        // inf typed: the double polynomial, and the graph says so.
+        compute(pointSets()["infinity"]);
+        QVERIFY(!view->IsDimmed());
+        QCOMPARE(view->Notes().size(), 1);
+        QVERIFY(view->Notes()[0].startsWith(QStringLiteral("Ohne exakten Bezug")));
+    }
+};
+
+QTEST_MAIN(GraphTest)
+#include "test_graph.moc"
