@@ -13,6 +13,7 @@
 #include <vector>
 
 class MenuBar;
+class QScrollArea;
 
 // The window's own settings, applied as one set by its Layout hook.
 struct WindowSettings
@@ -38,6 +39,9 @@ template<class W> struct HandlerBinding
     ControlEvent event;
     void (W::*handler)();
 };
+
+// Whether the compositor, not the window, has the last word on a window's size (Wayland).
+bool CompositorSetsWindowSizes();
 
 class Window : public QMainWindow
 {
@@ -68,12 +72,22 @@ public:
     void SetMenuBar(MenuBar& menuBar);
     MenuBar& GetMenuBar() const; // throws NilObjectException when the window has none
 
+    // The area the controls lie in, of the settings' size grown with the font. The window
+    // shows it whole where the screen has room, else scrolls it.
+    QWidget& ContentArea() const;
+    // The factor the form is grown by for the font and the DPI in use (1 at the default).
+    double Scale() const { return scale; }
+
 protected:
     virtual void Layout() = 0;
     virtual void CreateControls() = 0;
 
     void ApplySettings(const WindowSettings& settings);
     QWidget& AddControl(const ControlSettings& settings);
+
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
     // Builds the rows in order; each control's handlers are connected right after its settings,
     // so that setting a stored text runs no handler.
@@ -93,7 +107,30 @@ protected:
     }
 
 private:
+    struct PlacedControl
+    {
+        QWidget* control;
+        ControlSettings settings;
+    };
+
+    // Sizes and places the content area and every control for the font and the screen in use,
+    // then the window for the screen.
+    void LayOutForm();
+    void PlaceInForm(const PlacedControl& placedControl);
+    void FitWindowToScreen();
+    // Lays the form out again when the window moves to another screen or its DPI changes.
+    void FollowScreen();
+
+    QScrollArea* scrollArea;
+    QWidget* content;
     QHash<QString, QWidget*> controls;
+    std::vector<PlacedControl> placed;
+    int contentWidth = 0;
+    int contentHeight = 0;
+    double scale = 1.0;
+    bool built = false;
+    bool followingScreen = false;
+    QMetaObject::Connection dpiConnection;
     std::vector<std::function<void()>> openHandlers;
     MenuBar* menuBarObject = nullptr;
     bool visibleOnceBuilt = true;
