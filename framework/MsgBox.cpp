@@ -7,19 +7,21 @@
 
 namespace {
 
-// A box fixes its size to its text. Where the compositor may still maximise it, a fixed size
-// would end the program (see Window::FitWindowToScreen): there it takes any size it is given.
+// A box fixes its size to its text, whenever it lays itself out. Where the compositor may
+// still maximise it, a fixed size would end the program (see Window::FitWindowToScreen): there
+// it takes any size it is given.
 class MessageBox final : public QMessageBox
 {
 public:
     using QMessageBox::QMessageBox;
 
 protected:
-    void showEvent(QShowEvent* event) override
+    bool event(QEvent* event) override
     {
-        QMessageBox::showEvent(event);
-        if (CompositorSetsWindowSizes())
+        const bool handled = QMessageBox::event(event);
+        if (CompositorSetsWindowSizes() && maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX))
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return handled;
     }
 };
 
