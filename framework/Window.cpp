@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
+#include <QStyleOption>
 #include <QWindow>
 
 namespace {
@@ -210,7 +211,9 @@ void Window::FitWindowToScreen()
         room -= QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     }
     // A scroll bar along one side takes room from the other.
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    QStyleOption option; // for this window's screen
+    option.initFrom(this);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, &option, this);
     if (wanted.height() > room.height())
         wanted.rwidth() += scrollBar;
     if (wanted.width() > room.width())

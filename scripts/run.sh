@@ -2,7 +2,7 @@
 # Installs what is missing, builds the program alone (scripts/test.sh builds the rest), and
 # starts Kurvalo.
 set -euo pipefail
-BUILD_TARGET=kurvalo
+BUILD_TARGETS=kurvalo
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 install_missing_packages

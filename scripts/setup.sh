@@ -36,11 +36,13 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures once (arguments go to that first cmake run) and builds BUILD_TARGET, or
-# everything when it is unset.
+# Configures once (arguments go to that first cmake run) and builds the targets named in
+# BUILD_TARGETS (separated by blanks), or everything when it is unset.
 configure_and_build() {
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "$@"
     fi
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)" ${BUILD_TARGET:+--target "$BUILD_TARGET"}
+    local targets=()
+    read -r -a targets <<<"${BUILD_TARGETS:-}"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)" ${targets[@]+--target "${targets[@]}"}
 }

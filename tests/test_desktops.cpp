@@ -7,6 +7,8 @@
 #include "app/Kurvalo.h"
 #include "app/MenuBar1.h"
 #include "framework/EditLine.h"
+#include "framework/FittedNumberField.h"
+#include "framework/FormScale.h"
 #include "ui/HauptFenster.h"
 
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
@@ -60,20 +63,23 @@ void checkTextsFit(const Window& window)
     for (QWidget* control : controlsOf(window)) {
         const QFontMetrics metrics = control->fontMetrics();
         const QStyle& style = *control->style();
+        // Metrics for the control's own screen, not the first one's.
+        QStyleOption option;
+        option.initFrom(control);
         if (auto* label = qobject_cast<QLabel*>(control)) {
             tooSmall(*label, label->text(), metrics.horizontalAdvance(label->text()),
                      label->contentsRect().width());
             tooSmall(*label, "its line", metrics.height(), label->contentsRect().height());
         } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-            const int margin = 2 * style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-            const int frame = 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+            const int margin = 2 * style.pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+            const int frame = 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
             tooSmall(*button, button->text(), metrics.horizontalAdvance(button->text()) + margin,
                      button->width());
             tooSmall(*button, "its line", metrics.height() + frame, button->height());
         } else if (auto* field = qobject_cast<EditLine*>(control)) {
             // The digits within the frame and the line edit's own margin of a pixel above and
             // below.
-            const int frame = 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+            const int frame = 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
             tooSmall(*field, "its digits", metrics.tightBoundingRect("-0123456789").height(),
                      field->height() - frame - 2);
             if (field->ShownText() != field->text())
@@ -155,6 +161,37 @@ void checkReach(HauptFenster& window)
         if (control->visibleRegion().boundingRect() != control->rect())
             problem(control->objectName() + " cannot be brought into view whole");
     }
+}
+
+// Moved to a screen of another DPI, the form is laid out again, and a result field refits as a
+// field shown there from the start does.
+void checkScreenChange(HauptFenster& window)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    fillFields(window);
+    FittedNumberField moved("15242.4", nullptr);
+    moved.resize(59, 22);
+    moved.show();
+    if (!QTest::qWaitForWindowExposed(&moved))
+        return problem("field not shown");
+    moved.ShownText(); // fitted on the first screen
+    const auto moveToSecondScreen = [&](QWidget& widget) {
+        widget.move(screens[1]->geometry().topLeft() + QPoint(50, 50));
+        widget.setScreen(screens[1]);
+    };
+    moveToSecondScreen(window);
+    moveToSecondScreen(moved);
+    QCoreApplication::processEvents();
+    if (window.Scale() != FormScale(window.font(), screens[1]->logicalDotsPerInchY()))
+        problem(QString("form scaled by %1 on the new screen").arg(window.Scale()));
+    checkTextsFit(window);
+    FittedNumberField fresh("15242.4", nullptr);
+    moveToSecondScreen(fresh);
+    fresh.resize(59, 22);
+    fresh.show();
+    if (moved.ShownText() != fresh.ShownText())
+        problem("moved field shows \"" + moved.ShownText() + "\", a new one \"" +
+                fresh.ShownText() + "\"");
 }
 
 QStringList textsOf(const HauptFenster& window)
@@ -245,6 +282,8 @@ int runInside(int argc, char** argv)
         checkReach(window);
     else if (check == "sizes")
         checkSizes(window, argument);
+    else if (check == "screens")
+        checkScreenChange(window);
     for (const QString& line : std::as_const(problems))
         std::printf("PROBLEM: %s\n", qPrintable(line));
     std::printf("ran on: %s\n", qPrintable(QGuiApplication::platformName()));
@@ -357,6 +396,36 @@ private slots:
         environment.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
         environment.insert("QT_FONT_DPI", dpi);
         runRow(environment, "fonts", pointSize);
+    }
+
+    void formAndFieldsFollowTheScreen_data()
+    {
+        QTest::addColumn<int>("fromDpi");
+        QTest::addColumn<int>("toDpi");
+        QTest::newRow("from 96 to 192 dpi") << 96 << 192;
+        QTest::newRow("from 192 to 96 dpi") << 192 << 96;
+        QTest::newRow("from 96 to 144 dpi") << 96 << 144;
+    }
+    void formAndFieldsFollowTheScreen()
+    {
+        QFETCH(int, fromDpi);
+        QFETCH(int, toDpi);
+        // Two virtual screens side by side.
+        QTemporaryDir directory;
+        QFile config(directory.filePath("screens.json"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QString(R"({"screens": [
+            {"name": "first", "x": 0, "y": 0, "width": 1920, "height": 1440, "logicalDpi": %1},
+            {"name": "second", "x": 1920, "y": 0, "width": 1920, "height": 1440,
+             "logicalDpi": %2}]})")
+                         .arg(fromDpi)
+                         .arg(toDpi)
+                         .toUtf8());
+        config.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+        environment.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
+        runRow(environment, "screens");
     }
 
     void everyControlReachableOnASmallScreen_data()
