@@ -35,8 +35,8 @@ void FittedNumberField::changeEvent(QEvent* event)
 // bring.
 const FittedNumber& FittedNumberField::fitted() const
 {
-    // The room follows from the style, the font and the width; only a change of these asks
-    // the style again.
+    // The room and the text's width follow from the style, the font, the screen's DPI and the
+    // width; only a change of these asks the style again.
     if (!fitValid || width() != fitWidth || font() != fitFont || text() != fitFor ||
         logicalDpiY() != fitDpi || devicePixelRatioF() != fitPixelRatio) {
         fitFor = text();
