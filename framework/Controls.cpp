@@ -1,13 +1,14 @@
 #include "framework/Controls.h"
 
 #include "framework/FittedNumberField.h"
+#include "framework/FormScale.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
+#include <QScrollBar>
 #include <limits>
 
 namespace {
@@ -21,10 +22,17 @@ public:
     void keepTextAbove(int top)
     {
         const int covered = contentsRect().bottom() + 1 - top;
-        setViewportMargins(0, 0, 0, std::max(viewportMargins().bottom(), covered));
+        setViewportMargins(0, 0, 0, covered);
         // Around the covering control the field shows its own background, not the window's.
         setBackgroundRole(QPalette::Base);
         setAutoFillBackground(true);
+    }
+
+    // Where the always shown scroll bar begins, in the field's coordinates: the scroll bar is
+    // as wide as the style makes it, and that grows with the font and the DPI.
+    int scrollBarLeft() const
+    {
+        return contentsRect().right() + 1 - verticalScrollBar()->sizeHint().width();
     }
 };
 
@@ -52,15 +60,16 @@ Qt::Alignment staticTextAlignment(int code)
     }
 }
 
-void applyFont(QWidget& control, const ControlSettings& settings)
+void applyFont(QWidget& control, const ControlSettings& settings, double scale)
 {
     if (settings.textSize == 0 && !(settings.flags & kBold))
         return;
     QFont font = control.font();
     if (settings.textSize > 0)
-        font.setPointSize(settings.textSize);
+        font.setPointSizeF(ScaledPointSize(settings.textSize, scale, control.logicalDpiY()));
     font.setBold(settings.flags & kBold);
-    control.setFont(font);
+    if (font != control.font())
+        control.setFont(font);
 }
 
 void applyColours(QWidget& control, QRgb background)
@@ -132,15 +141,28 @@ QWidget* CreateControl(const ControlSettings& settings, QWidget* parent)
     QWidget* control = createOfKind(settings, parent);
     control->setObjectName(QString::fromUtf8(settings.name));
     control->setGeometry(settings.left, settings.top, settings.width, settings.height);
-    applyFont(*control, settings);
+    applyFont(*control, settings, 1.0);
     control->show();
     return control;
 }
 
-void KeepTextClearOf(QWidget& container, const QWidget& control)
+void PlaceControl(QWidget& control, const ControlSettings& settings, double scale,
+                  const QPoint& origin)
 {
-    if (auto* field = dynamic_cast<MultiLineField*>(&container))
-        field->keepTextAbove(control.y());
+    const QRect place(settings.left, settings.top, settings.width, settings.height);
+    control.setGeometry(Scaled(place, scale).translated(-origin));
+    applyFont(control, settings, scale);
+}
+
+void KeepTextClearOf(QWidget& container, QWidget& control)
+{
+    auto* field = dynamic_cast<MultiLineField*>(&container);
+    if (!field)
+        return;
+    field->keepTextAbove(control.y());
+    const int overlap = control.geometry().right() + 1 - field->scrollBarLeft();
+    if (overlap > 0)
+        control.resize(control.width() - overlap, control.height());
 }
 
 QString ControlText(const QWidget& control)

@@ -3,6 +3,8 @@
 
 #include <QRgb>
 
+class QPoint;
+
 class QWidget;
 
 enum class ControlKind
@@ -41,12 +43,19 @@ struct ControlSettings
     const char* parentControl = nullptr; // a control of the same form, or the content area
 };
 
-// Creates the control under `parent`, named after the row, with all of the row's settings.
+// Creates the control under `parent`, named after the row, with all of the row's settings, at
+// the row's geometry for the default font.
 QWidget* CreateControl(const ControlSettings& settings, QWidget* parent);
 
+// Places the control at the row's geometry grown by `scale` (see FormScale.h), less `origin`,
+// the place of the control it lies in; a text size of its own grows alike.
+void PlaceControl(QWidget& control, const ControlSettings& settings, double scale,
+                  const QPoint& origin);
+
 // A control placed inside a multi-line field covers its lower part; the field's text then
-// scrolls above the control instead of running beneath it, out of reach.
-void KeepTextClearOf(QWidget& container, const QWidget& control);
+// scrolls above the control instead of running beneath it, out of reach, and the control
+// ends where the field's scroll bar begins.
+void KeepTextClearOf(QWidget& container, QWidget& control);
 
 // The text a control shows, whatever its kind; lines of a multi-line field end in '\r'.
 QString ControlText(const QWidget& control);

@@ -71,7 +71,7 @@ QString EditLine::ShownText() const
 QString EditLine::PaintedText() const
 {
     const int room = TextRoom(IsMarked());
-    if (qRound(QFontMetricsF(font()).horizontalAdvance(text())) <= room)
+    if (qRound(QFontMetricsF(font(), this).horizontalAdvance(text())) <= room)
         return text();
     return fontMetrics().elidedText(text(), Qt::ElideRight, room);
 }
@@ -143,7 +143,7 @@ int EditLine::TextRoom(bool withMark) const
     const int room = textLine().width() - kCursorWidth;
     if (!withMark)
         return room;
-    return room - qCeil(QFontMetricsF(font()).horizontalAdvance(MarkSymbol())) - kMarkGap;
+    return room - qCeil(QFontMetricsF(font(), this).horizontalAdvance(MarkSymbol())) - kMarkGap;
 }
 
 void EditLine::focusInEvent(QFocusEvent* event)
@@ -175,11 +175,16 @@ void EditLine::paintEvent(QPaintEvent* event)
     painter.setClipRect(line);
     painter.setPen(palette().color(QPalette::Text));
     if (markShown) {
-        const int markWidth = qCeil(QFontMetricsF(font()).horizontalAdvance(MarkSymbol()));
+        const int markWidth = qCeil(QFontMetricsF(font(), this).horizontalAdvance(MarkSymbol()));
         painter.drawText(line, int(Qt::AlignLeft | Qt::AlignTop), MarkSymbol());
         line.setLeft(line.left() + markWidth + kMarkGap);
     }
+    // As the line edit lays out its text in focus: in the text's own direction, not the
+    // window's, so that a number stands where it stands in focus and keeps its sign in front.
+    const Qt::LayoutDirection direction =
+        painted.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    painter.setLayoutDirection(direction);
     const Qt::Alignment horizontal =
-        QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+        QStyle::visualAlignment(direction, alignment()) & Qt::AlignHorizontal_Mask;
     painter.drawText(line, int(horizontal | Qt::AlignTop), painted);
 }

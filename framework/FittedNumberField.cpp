@@ -35,15 +35,18 @@ void FittedNumberField::changeEvent(QEvent* event)
 // bring.
 const FittedNumber& FittedNumberField::fitted() const
 {
-    // The room follows from the style, the font and the width; only a change of these asks
-    // the style again.
-    if (!fitValid || width() != fitWidth || font() != fitFont || text() != fitFor) {
+    // The room and the text's width follow from the style, the font, the screen's DPI and the
+    // width; only a change of these asks the style again.
+    if (!fitValid || width() != fitWidth || font() != fitFont || text() != fitFor ||
+        logicalDpiY() != fitDpi || devicePixelRatioF() != fitPixelRatio) {
         fitFor = text();
         fitFont = font();
+        fitDpi = logicalDpiY();
+        fitPixelRatio = devicePixelRatioF();
         fitWidth = width();
         const int room = TextRoom(false);
         fitValid = true;
-        fit = FitNumber(fitFor, QFontMetricsF(fitFont), room,
+        fit = FitNumber(fitFor, QFontMetricsF(fitFont, this), room,
                         reference ? &reference->digits : nullptr);
     }
     return fit;
@@ -65,5 +68,5 @@ QString FittedNumberField::PaintedText() const
     if (!IsMarked())
         return fitted().text;
     // None of its digits can be trusted: the number as it fits beside the mark.
-    return FitNumber(text(), QFontMetricsF(font()), TextRoom(true));
+    return FitNumber(text(), QFontMetricsF(font(), this), TextRoom(true));
 }

@@ -45,10 +45,14 @@ private:
     const FittedNumber& fitted() const;
 
     std::optional<ResultReference> reference;
-    // The fit of the last paint, kept until the text, the font, the width or the reference
-    // changes (or the style: a style change refits through changeEvent).
+    // The fit of the last paint, kept until anything that sets the text's width in pixels or
+    // the room for it changes: the text, the font, the logical DPI or pixel ratio of the
+    // screen (a font compares equal across DPIs), the width, the reference, or the style (a
+    // style change refits through changeEvent).
     mutable QString fitFor;
     mutable QFont fitFont;
+    mutable int fitDpi = 0;
+    mutable qreal fitPixelRatio = 0;
     mutable int fitWidth = -1;
     mutable bool fitValid = false;
     mutable FittedNumber fit;

@@ -1,7 +1,46 @@
 #include "framework/MsgBox.h"
 
+#include "framework/Window.h"
+
 #include <QApplication>
 #include <QMessageBox>
+
+namespace {
+
+// A box fixes its size to its text, whenever it lays itself out. Where the compositor may
+// still maximise it, a fixed size would end the program (see Window::FitWindowToScreen): there
+// it takes any size it is given.
+class MessageBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (CompositorSetsWindowSizes() && maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX))
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        return handled;
+    }
+};
+
+// The window the box belongs to, so that it opens over it (on Wayland too, where a window
+// cannot place itself): the active one, else the one with the focus, else any shown window.
+QWidget* ownerWindow()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus->window();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Window*>(window) && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 void MsgBox(const QString& text)
 {
@@ -10,7 +49,7 @@ void MsgBox(const QString& text)
 
 int MsgBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box(QApplication::activeWindow());
+    MessageBox box(ownerWindow());
     box.setText(text);
     // Untitled, the box would be announced without a name, and the window manager would show
     // the name of the binary.

@@ -1,19 +1,54 @@
 #include "framework/Window.h"
 
 #include "framework/Dispatch.h"
+#include "framework/FormScale.h"
 #include "framework/Menu.h"
 #include "framework/NilObjectException.h"
 
 #include <QAbstractButton>
-#include <QLayout>
+#include <QApplication>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWindow>
+
+namespace {
+
+// The size limits a window may be given where the compositor has the last word on its size.
+constexpr QSize kSmallest(64, 64);
+constexpr QSize kLargest(32000, 32000);
+
+int menuBarHeight(const QWidget& bar, int width)
+{
+    return bar.hasHeightForWidth() ? bar.heightForWidth(width) : bar.sizeHint().height();
+}
+
+} // namespace
+
+bool CompositorSetsWindowSizes()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 Window::Window(QWidget* parent)
     : QMainWindow(parent)
+    , scrollArea(new QScrollArea(this))
+    , content(new QWidget)
 {
-    setCentralWidget(new QWidget(this));
+    // Frameless and without focus of its own: where the window has room for the form, the
+    // window looks and tabs as if the form were all there is.
+    scrollArea->setFrameShape(QFrame::NoFrame);
+    scrollArea->setFocusPolicy(Qt::NoFocus);
+    scrollArea->setAlignment(Qt::AlignCenter);
+    scrollArea->setWidget(content);
+    setCentralWidget(scrollArea);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && content->isAncestorOf(now))
+            scrollArea->ensureWidgetVisible(now);
+    });
 }
 
 void Window::Construct()
@@ -22,8 +57,15 @@ void Window::Construct()
     CreateControls();
     for (const auto& handler : openHandlers)
         Dispatch(handler);
+    built = true;
+    FitWindowToScreen();
     if (visibleOnceBuilt)
         show();
+}
+
+QWidget& Window::ContentArea() const
+{
+    return *content;
 }
 
 QWidget& Window::Control(const QString& name) const
@@ -112,6 +154,7 @@ void Window::ApplySettings(const WindowSettings& settings)
     if (settings.minimizeButton)
         flags |= Qt::WindowMinimizeButtonHint;
     if (settings.resizable) {
+        resizable = true;
         setWindowFlags(flags | Qt::WindowMaximizeButtonHint);
         // Opened at its size where the screen holds it, else at nine tenths of the screen.
         const QSize screenRoom = screen()->availableSize() * 9 / 10;
@@ -120,30 +163,130 @@ void Window::ApplySettings(const WindowSettings& settings)
         return;
     }
     setWindowFlags(flags);
-    centralWidget()->setFixedSize(settings.width, settings.height);
-    // The window takes exactly the size of its menu bar and content area, and keeps it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    contentWidth = settings.width;
+    contentHeight = settings.height;
     visibleOnceBuilt = settings.visible;
+    LayOutForm();
 }
 
 void Window::SetContent(QWidget* control)
 {
     controls.insert(control->objectName(), control);
-    setCentralWidget(control);
+    // The control takes the place of the empty form and follows the window's size; below its
+    // least size the scroll area shows what fits of it.
+    scrollArea->setWidgetResizable(true);
+    scrollArea->setWidget(control);
+    content = control;
 }
 
 QWidget& Window::AddControl(const ControlSettings& settings)
 {
-    QWidget* parent = centralWidget();
-    QPoint origin;
-    if (settings.parentControl) {
-        parent = &Control(QString::fromUtf8(settings.parentControl));
-        origin = parent->pos();
-    }
-    QWidget* control = CreateControl(settings, parent);
-    control->move(control->pos() - origin);
+    QWidget* parent = content;
     if (settings.parentControl)
-        KeepTextClearOf(*parent, *control);
+        parent = &Control(QString::fromUtf8(settings.parentControl));
+    QWidget* control = CreateControl(settings, parent);
     controls.insert(control->objectName(), control);
+    placed.push_back({control, settings});
+    PlaceInForm(placed.back());
     return *control;
+}
+
+void Window::PlaceInForm(const PlacedControl& placedControl)
+{
+    QWidget& control = *placedControl.control;
+    QWidget& parent = *control.parentWidget();
+    // Controls are placed in build order, so a control's parent control already stands.
+    const QPoint origin = &parent == content ? QPoint() : parent.pos();
+    PlaceControl(control, placedControl.settings, scale, origin);
+    if (&parent != content)
+        KeepTextClearOf(parent, control);
+}
+
+void Window::LayOutForm()
+{
+    // A resizable window lays out its content itself.
+    if (resizable)
+        return;
+    scale = FormScale(font(), logicalDpiY());
+    content->setFixedSize(Scaled(contentWidth, scale), Scaled(contentHeight, scale));
+    for (const PlacedControl& placedControl : placed)
+        PlaceInForm(placedControl);
+    FitWindowToScreen();
+}
+
+// The window's size is that of its menu bar and form, as far as the screen's available area
+// holds it; the form scrolls in what is left. X11 window managers keep a window of fixed size
+// at its size and offer no maximise. A Wayland compositor may still maximise, tile or fill the
+// screen with it; Qt bounds a window's size by its maximum, and a maximised or full-screen
+// window of another size than the compositor configured is a protocol error that ends the
+// program. There the window accepts any size, and the form stands in the middle of it.
+void Window::FitWindowToScreen()
+{
+    if (!built || resizable)
+        return;
+    QSize wanted = content->size();
+    if (const QWidget* bar = menuWidget())
+        wanted.rheight() += menuBarHeight(*bar, wanted.width());
+    QSize room = screen()->availableGeometry().size();
+    if (const QWindow* window = windowHandle()) {
+        const QMargins frame = window->frameMargins();
+        room -= QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    }
+    // A scroll bar along one side takes room from the other.
+    QStyleOption option; // for this window's screen
+    option.initFrom(this);
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, &option, this);
+    if (wanted.height() > room.height())
+        wanted.rwidth() += scrollBar;
+    if (wanted.width() > room.width())
+        wanted.rheight() += scrollBar;
+    const QSize size = wanted.boundedTo(room).expandedTo(kSmallest);
+    if (!CompositorSetsWindowSizes()) {
+        setFixedSize(size);
+        return;
+    }
+    setMinimumSize(kSmallest);
+    setMaximumSize(kLargest);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(size);
+}
+
+void Window::FollowScreen()
+{
+    QWindow* window = windowHandle();
+    if (!window || followingScreen)
+        return;
+    followingScreen = true;
+    const auto followDpi = [this](QScreen* screen) {
+        disconnect(dpiConnection);
+        if (screen)
+            dpiConnection =
+                connect(screen, &QScreen::logicalDotsPerInchChanged, this, &Window::LayOutForm);
+    };
+    followDpi(window->screen());
+    connect(window, &QWindow::screenChanged, this, [this, followDpi](QScreen* screen) {
+        followDpi(screen);
+        LayOutForm();
+    });
+}
+
+void Window::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        LayOutForm();
+}
+
+void Window::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    FollowScreen();
+}
+
+// Once the window manager has framed and placed the window, its frame is known: the window
+// is fitted again, so that frame and all stay on the screen.
+void Window::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitWindowToScreen();
 }

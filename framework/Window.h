@@ -13,6 +13,7 @@
 #include <vector>
 
 class MenuBar;
+class QScrollArea;
 
 // The window's own settings, applied as one set by its Layout hook.
 struct WindowSettings
@@ -40,6 +41,9 @@ template<class W> struct HandlerBinding
     ControlEvent event;
     void (W::*handler)();
 };
+
+// Whether the compositor, not the window, has the last word on a window's size (Wayland).
+bool CompositorSetsWindowSizes();
 
 class Window : public QMainWindow
 {
@@ -70,6 +74,12 @@ public:
     void SetMenuBar(MenuBar& menuBar);
     MenuBar& GetMenuBar() const; // throws NilObjectException when the window has none
 
+    // The area the controls lie in, of the settings' size grown with the font. The window
+    // shows it whole where the screen has room, else scrolls it.
+    QWidget& ContentArea() const;
+    // The factor the form is grown by for the font and the DPI in use (1 at the default).
+    double Scale() const { return scale; }
+
 protected:
     virtual void Layout() = 0;
     virtual void CreateControls() = 0;
@@ -78,6 +88,10 @@ protected:
     QWidget& AddControl(const ControlSettings& settings);
     // Makes the control the window's whole content, found under its object name.
     void SetContent(QWidget* control);
+
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
     // Builds the rows in order; each control's handlers are connected right after its settings,
     // so that setting a stored text runs no handler.
@@ -97,7 +111,31 @@ protected:
     }
 
 private:
+    struct PlacedControl
+    {
+        QWidget* control;
+        ControlSettings settings;
+    };
+
+    // Sizes and places the content area and every control for the font and the screen in use,
+    // then the window for the screen.
+    void LayOutForm();
+    void PlaceInForm(const PlacedControl& placedControl);
+    void FitWindowToScreen();
+    // Lays the form out again when the window moves to another screen or its DPI changes.
+    void FollowScreen();
+
+    QScrollArea* scrollArea;
+    QWidget* content;
     QHash<QString, QWidget*> controls;
+    std::vector<PlacedControl> placed;
+    int contentWidth = 0;
+    int contentHeight = 0;
+    double scale = 1.0;
+    bool built = false;
+    bool resizable = false;
+    bool followingScreen = false;
+    QMetaObject::Connection dpiConnection;
     std::vector<std::function<void()>> openHandlers;
     MenuBar* menuBarObject = nullptr;
     bool visibleOnceBuilt = true;

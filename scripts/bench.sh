@@ -9,6 +9,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$root/build-release}"
 export BUILD_TYPE=Release
+# What is measured, and nothing else.
+BUILD_TARGETS="kurvalo startup_probe startup_floor startup_plain_form bench_compute"
 # shellcheck source=scripts/setup.sh
 source "$root/scripts/setup.sh"
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Kurvalo.
+# Installs what is missing, builds the program alone (scripts/test.sh builds the rest), and
+# starts Kurvalo.
 set -euo pipefail
+BUILD_TARGETS=kurvalo
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 install_missing_packages

@@ -16,6 +16,9 @@ PACKAGES=(
     desktop-file-utils appstream dpkg-dev libxcb-damage0-dev lintian
     clang-format clang libclang-rt-14-dev
     python3 python3-pyatspi python3-gi at-spi2-core dbus dbus-x11
+    # Other desktops in the tests: a Wayland compositor with Qt's Wayland platform, and an X11
+    # window manager
+    weston qt6-wayland openbox
 )
 
 install_missing_packages() {
@@ -33,9 +36,13 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Configures once (arguments go to that first cmake run) and builds the targets named in
+# BUILD_TARGETS (separated by blanks), or everything when it is unset.
 configure_and_build() {
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "$@"
     fi
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    local targets=()
+    read -r -a targets <<<"${BUILD_TARGETS:-}"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)" ${targets[@]+--target "${targets[@]}"}
 }

@@ -20,7 +20,7 @@ namespace {
 QList<QWidget*> controlsInBuildOrder(const Window& window)
 {
     QList<QWidget*> controls;
-    for (QWidget* child : window.centralWidget()->findChildren<QWidget*>()) {
+    for (QWidget* child : window.ContentArea().findChildren<QWidget*>()) {
         if (!child->objectName().isEmpty() && !child->objectName().startsWith("qt_"))
             controls << child;
     }
@@ -81,7 +81,7 @@ private slots:
     void fieldNamesTellTheFieldsApart()
     {
         QSet<QString> names;
-        for (QLineEdit* field : window.centralWidget()->findChildren<QLineEdit*>()) {
+        for (QLineEdit* field : window.ContentArea().findChildren<QLineEdit*>()) {
             const QString name = accessibleText(field, QAccessible::Name);
             QVERIFY2(!names.contains(name), qPrintable(name + " is announced for two fields"));
             names << name;

@@ -104,8 +104,9 @@ private slots:
         // "ok" lies over the lower part of the text, inside the field.
         QCOMPARE(info.Control("okF").parentWidget(), &info.Control("EditField1"));
         QPlainTextEdit& field = textArea(info);
+        // The window grows with the font, so the text may fit; scrolled or not, it ends above
+        // "ok".
         QScrollBar& scroll = *field.verticalScrollBar();
-        QVERIFY2(scroll.maximum() > 0, "the text fits: nothing to check");
         scroll.setValue(scroll.maximum());
         QTextCursor end(field.document());
         end.movePosition(QTextCursor::End);

@@ -84,7 +84,7 @@ class MainFormTest : public QObject
     HauptFenster* window = nullptr;
     QList<QWidget*> controls() const
     {
-        return window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        return window->ContentArea().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     }
 
 private slots:
@@ -183,7 +183,7 @@ private slots:
     void windowHasFixedSizeAndNoMaximise()
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Kurvalo"));
-        QCOMPARE(window->centralWidget()->size(), QSize(724, 594));
+        QCOMPARE(window->ContentArea().size(), QSize(724, 594));
         const QSize built = window->size();
         QCOMPARE(window->minimumSize(), built);
         QCOMPARE(window->maximumSize(), built);

@@ -28,7 +28,7 @@ class PointCountTest : public QObject
     {
         QStringList names;
         for (QWidget* control :
-             window->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+             window->ContentArea().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!control->isVisible())
                 names << control->objectName();
         names.sort();

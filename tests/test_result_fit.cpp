@@ -96,6 +96,44 @@ private slots:
         QCOMPARE(FitNumber(exact, fixedMetrics(), room), shown);
     }
 
+    // Right to left, a field paints a number as it does left to right: where the number stands
+    // in focus too, its sign in front.
+    void paintedAsLeftToRight_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("a shortened input keeps its sign in front") << "-0.001234" << false << false;
+        QTest::newRow("a rounded result stands where it stands in focus")
+            << "-15242.4321" << true << false;
+        QTest::newRow("a result in focus") << "-15242.4321" << true << true;
+    }
+    void paintedAsLeftToRight()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, result);
+        QFETCH(bool, focused);
+        QWidget window;
+        EditLine* field =
+            result ? new FittedNumberField(text, &window) : new EditLine(text, &window);
+        field->setGeometry(0, 0, 47, 22);
+        field->setCursorPosition(0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (focused) {
+            QApplication::setCursorFlashTime(0); // a cursor that does not blink between grabs
+            window.activateWindow();
+            field->setFocus();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        } else {
+            field->clearFocus();
+            QVERIFY(field->ShownText() != text);
+        }
+        const QImage leftToRight = field->grab().toImage();
+        window.setLayoutDirection(Qt::RightToLeft);
+        QCOMPARE(field->grab().toImage(), leftToRight);
+    }
+
     // The ten-point example of a new user: many results are far wider than their fields.
     void tenPointExampleThroughTheForm()
     {
