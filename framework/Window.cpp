@@ -46,7 +46,7 @@ Window::Window(QWidget* parent)
     scrollArea->setWidget(content);
     setCentralWidget(scrollArea);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && content->isAncestorOf(now))
+        if (scrollArea && now && content->isAncestorOf(now))
             scrollArea->ensureWidgetVisible(now);
     });
 }
@@ -172,10 +172,10 @@ void Window::ApplySettings(const WindowSettings& settings)
 void Window::SetContent(QWidget* control)
 {
     controls.insert(control->objectName(), control);
-    // The control takes the place of the empty form and follows the window's size; below its
-    // least size the scroll area shows what fits of it.
-    scrollArea->setWidgetResizable(true);
-    scrollArea->setWidget(control);
+    // The control fills the window and follows its size, in place of the scroll area and the
+    // empty form in it.
+    setCentralWidget(control);
+    scrollArea = nullptr;
     content = control;
 }
 
