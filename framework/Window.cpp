@@ -45,10 +45,18 @@ Window::Window(QWidget* parent)
     scrollArea->setAlignment(Qt::AlignCenter);
     scrollArea->setWidget(content);
     setCentralWidget(scrollArea);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (scrollArea && now && content->isAncestorOf(now))
-            scrollArea->ensureWidgetVisible(now);
-    });
+    focusFollower =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (scrollArea && now && content->isAncestorOf(now))
+                scrollArea->ensureWidgetVisible(now);
+        });
+}
+
+// The controls go with the window, and the focus changes as they go: by then there is nothing
+// left to scroll to.
+Window::~Window()
+{
+    disconnect(focusFollower);
 }
 
 void Window::Construct()

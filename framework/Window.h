@@ -50,6 +50,7 @@ class Window : public QMainWindow
     Q_OBJECT
 public:
     explicit Window(QWidget* parent = nullptr);
+    ~Window() override;
 
     // Lays the window out, builds its controls, delivers the Open events, then shows it.
     void Construct();
@@ -136,6 +137,7 @@ private:
     bool resizable = false;
     bool followingScreen = false;
     QMetaObject::Connection dpiConnection;
+    QMetaObject::Connection focusFollower;
     std::vector<std::function<void()>> openHandlers;
     MenuBar* menuBarObject = nullptr;
     bool visibleOnceBuilt = true;
