@@ -5,6 +5,7 @@
 void FittedNumberField::SetReference(std::optional<ResultReference> newReference)
 {
     reference = std::move(newReference);
+    referenceText = text();
     fitValid = false;
     UpdateColours();
     update();
@@ -13,12 +14,13 @@ void FittedNumberField::SetReference(std::optional<ResultReference> newReference
 
 const std::optional<ResultReference>& FittedNumberField::Reference() const
 {
-    return reference;
+    static const std::optional<ResultReference> none;
+    return text() == referenceText ? reference : none;
 }
 
+// The reference is kept aside: it holds again once the text is what it was given for.
 void FittedNumberField::DropJudgement()
 {
-    reference.reset();
     fitValid = false;
     EditLine::DropJudgement();
     UpdateColours();
@@ -43,8 +45,9 @@ const FittedNumber& FittedNumberField::fitted() const
         fitWidth = width();
         const int room = TextRoom(false);
         fitValid = true;
-        fit = FitNumber(fitFor, QFontMetricsF(fitFont), room,
-                        reference ? &reference->digits : nullptr);
+        const std::optional<ResultReference>& judgedBy = Reference();
+        fit =
+            FitNumber(fitFor, QFontMetricsF(fitFont), room, judgedBy ? &judgedBy->digits : nullptr);
     }
     return fit;
 }
@@ -56,7 +59,8 @@ WrongDigits FittedNumberField::Wrong() const
 
 bool FittedNumberField::IsMarked() const
 {
-    return EditLine::IsMarked() || (reference && !reference->markedFor.isEmpty()) ||
+    const std::optional<ResultReference>& judgedBy = Reference();
+    return EditLine::IsMarked() || (judgedBy && !judgedBy->markedFor.isEmpty()) ||
            Wrong() != WrongDigits::None;
 }
 
