@@ -28,6 +28,9 @@ public:
     // The sign painted in a marked field, before its text.
     static QString MarkSymbol();
 
+    // Whether the whole text was selected when the focus last left the field.
+    bool LeftWhollySelected() const;
+
 signals:
     // The mark or the staleness changed, or the person edited the text.
     void StateChanged();
@@ -35,6 +38,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
     // The room for the text without focus, in pixels: the whole text line, or what the mark
@@ -51,4 +55,5 @@ private:
     QString markedFor;
     bool stale = false;
     bool updatingColours = false;
+    bool leftWhollySelected = false;
 };

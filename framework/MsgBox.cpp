@@ -1,7 +1,24 @@
 #include "framework/MsgBox.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QLabel>
 #include <QMessageBox>
+
+namespace {
+
+QHash<QString, QString>& heardMessages()
+{
+    static QHash<QString, QString> heard;
+    return heard;
+}
+
+} // namespace
+
+void HearMessageAs(const QString& shown, const QString& heard)
+{
+    heardMessages().insert(shown, heard);
+}
 
 void MsgBox(const QString& text)
 {
@@ -12,6 +29,12 @@ int MsgBox(const QString& text, int style, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setText(text);
+    if (heardMessages().contains(text)) {
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text() == text)
+                label->setAccessibleName(heardMessages().value(text));
+        }
+    }
     // Untitled, the box would be announced without a name, and the window manager would show
     // the name of the binary.
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);

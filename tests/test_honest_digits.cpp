@@ -4,6 +4,7 @@
 
 #include "framework/FittedNumberField.h"
 #include "framework/NumberText.h"
+#include "framework/SpokenText.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
@@ -248,8 +249,8 @@ private slots:
         QVERIFY2(QRegularExpression(tooltip).match(result.toolTip()).hasMatch(),
                  qPrintable(result.toolTip()));
         // A screen reader hears what the eye sees, numbers with a decimal comma.
-        QVERIFY2(result.accessibleDescription().contains(
-                     "Angezeigt: " + QString(result.PaintedText()).replace(u'.', u',')),
+        QVERIFY2(result.accessibleDescription().contains("Angezeigt: " +
+                                                         NumbersInWords(result.PaintedText())),
                  qPrintable(result.accessibleDescription()));
         QCOMPARE(result.accessibleDescription().startsWith("Ungenau"), marked && !result.IsStale());
     }
