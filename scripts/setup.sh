@@ -16,6 +16,9 @@ PACKAGES=(
     desktop-file-utils appstream dpkg-dev libxcb-damage0-dev lintian
     clang-format clang libclang-rt-14-dev
     python3 python3-pyatspi python3-gi at-spi2-core dbus dbus-x11
+    # The screen reader end-to-end test: Orca, German speech to an ALSA null device, a window
+    # manager, and the German locale's sources for Orca's own words
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox locales libasound2
 )
 
 install_missing_packages() {
