@@ -23,8 +23,9 @@ int highestVisible(const std::array<double, 10>& Koeff)
     return k;
 }
 
-// `snapped`: the value went through the zero test, so a 0 against an exact value below its
-// threshold is the program's rule, not an error.
+// `snapped`: the value went through the zero test, so a 0 against an exact value below 1e-8 is
+// the program's rule, not an error. The reader takes 1e-8 for the decimal: an exact value of
+// 1e-8 or more shown as 0 is marked, though the double it came from was below the double 1e-8.
 std::optional<ResultReference> referenceFor(double value, const std::optional<ExactNumber>& exact,
                                             bool snapped)
 {
@@ -33,9 +34,16 @@ std::optional<ResultReference> referenceFor(double value, const std::optional<Ex
     ResultReference reference;
     reference.digits.exact = exact->decimal;
     reference.exactText = Str(exact->nearest);
-    if (snapped && value == 0.0 && exact->belowZeroTolerance && !exact->decimal.digits.empty()) {
-        reference.digits.zeroIsRight = true;
-        reference.notes << QStringLiteral("Als 0 angezeigt, weil der Betrag unter 1e-8 liegt.");
+    if (snapped && value == 0.0 && !exact->decimal.digits.empty()) {
+        if (exact->belowZeroTolerance) {
+            reference.digits.zeroIsRight = true;
+            reference.notes << QStringLiteral(
+                "Als 0 angezeigt, weil der Betrag berechnet und exakt unter 1e-8 liegt.");
+        } else {
+            reference.markedFor = QStringLiteral(
+                "Ungenau: Als 0 angezeigt, weil der berechnete Betrag unter 1e-8 liegt; der "
+                "exakte Betrag ist 1e-8 oder mehr.");
+        }
     }
     return reference;
 }

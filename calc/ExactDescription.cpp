@@ -56,14 +56,11 @@ ExactDecimal leadingDigits(const mpz_class& n, const mpz_class& d)
     return decimal;
 }
 
-// |n / d| < 1e-8 for the double 1e-8 itself, m * 2^e with m an integer of 53 bits.
+// |n / d| < 1e-8, the decimal a reader means by it: |n| * 10^8 < d. The double 1e-8 that IstNull
+// compares with lies a little above it, and an exact value of 1e-8 is not below the tolerance.
 bool belowZeroTolerance(const mpz_class& n, const mpz_class& d)
 {
-    int exponent = 0;
-    const double mantissa = std::frexp(1e-8, &exponent);
-    const mpz_class m(std::ldexp(mantissa, 53));
-    const long e = exponent - 53; // negative
-    return mpz_class(abs(n) << -e) < m * d;
+    return mpz_class(abs(n) * PowerOfTen(8)) < d;
 }
 
 } // namespace

@@ -19,7 +19,7 @@ struct ExactNumber
 {
     ExactDecimal decimal;            // its first 20 significant digits, cut, with "more follow"
     double nearest = 0.0;            // the double nearest to it, ties to even; +-inf beyond range
-    bool belowZeroTolerance = false; // its magnitude is below 1e-8 (the double IstNull uses)
+    bool belowZeroTolerance = false; // its magnitude is below the decimal 1e-8
 };
 
 // What one compute read, as text, and what it showed.

@@ -181,9 +181,15 @@ QString ControlText(const QWidget& control)
 void SetControlText(QWidget& control, const QString& text)
 {
     if (auto* field = qobject_cast<QLineEdit*>(&control)) {
+        // A field in use keeps its whole text selected: a screen reader would otherwise tell
+        // the person in it "no longer selected" on every compute.
+        const bool wholeSelected =
+            field->hasFocus() && !field->text().isEmpty() && field->selectedText() == field->text();
         field->setText(text);
         // A long number is read from its first digit; the rest is there to scroll and copy.
         field->setCursorPosition(0);
+        if (wholeSelected && !text.isEmpty())
+            field->setSelection(int(text.size()), -int(text.size()));
     } else if (auto* field = qobject_cast<QPlainTextEdit*>(&control)) {
         field->setPlainText(toDocumentText(text));
     } else if (auto* label = qobject_cast<QLabel*>(&control)) {

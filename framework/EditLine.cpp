@@ -1,5 +1,7 @@
 #include "framework/EditLine.h"
 
+#include "framework/AccessibleEditLine.h"
+
 #include <QFocusEvent>
 #include <QPainter>
 #include <QStyle>
@@ -24,6 +26,7 @@ bool isDark(const QColor& colour)
 EditLine::EditLine(const QString& text, QWidget* parent)
     : QLineEdit(text, parent)
 {
+    InstallAccessibleEditLines();
     connect(this, &QLineEdit::textEdited, this, [this] {
         DropJudgement();
         emit StateChanged();
@@ -148,14 +151,37 @@ int EditLine::TextRoom(bool withMark) const
 
 void EditLine::focusInEvent(QFocusEvent* event)
 {
-    QLineEdit::focusInEvent(event);
-    // Tab selects the whole text with the cursor at its end, which scrolls a long text to its
-    // tail; the same selection, anchored at the end, shows its start.
     const bool byKeyboard = event->reason() == Qt::TabFocusReason ||
                             event->reason() == Qt::BacktabFocusReason ||
                             event->reason() == Qt::ShortcutFocusReason;
-    if (byKeyboard && selectedText() == text() && !text().isEmpty())
-        setSelection(int(text().size()), -int(text().size()));
+    if (!byKeyboard) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    // Tab selects the whole text with the cursor at its end, which scrolls a long text to its
+    // tail; the same selection, anchored at the end, shows its start. It is made once the
+    // focus has been told: a screen reader hears a selection made before as news of its own,
+    // and then the field with its selected text once more.
+    QFocusEvent withoutSelecting(QEvent::FocusIn, Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&withoutSelecting);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus() && !text().isEmpty() && (!hasSelectedText() || selectedText() == text()))
+                setSelection(int(text().size()), -int(text().size()));
+        },
+        Qt::QueuedConnection);
+}
+
+void EditLine::focusOutEvent(QFocusEvent* event)
+{
+    leftWhollySelected = !text().isEmpty() && selectedText() == text();
+    QLineEdit::focusOutEvent(event);
+}
+
+bool EditLine::LeftWhollySelected() const
+{
+    return leftWhollySelected;
 }
 
 void EditLine::paintEvent(QPaintEvent* event)

@@ -50,6 +50,8 @@ public:
     void Paste();
     bool CanUndo() const;
     void Undo();
+    // Whether the whole text was selected when the focus last left the field.
+    bool LeftWhollySelected() const;
 
 signals:
     // The mark or the staleness changed, or the person edited the text.
@@ -58,6 +60,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -80,4 +83,5 @@ private:
 
     bool pastedByForm(QClipboard::Mode mode);
     FormEdits* formEdits = nullptr;
+    bool leftWhollySelected = false;
 };

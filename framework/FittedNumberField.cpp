@@ -5,6 +5,7 @@
 void FittedNumberField::SetReference(std::optional<ResultReference> newReference)
 {
     reference = std::move(newReference);
+    referenceText = text();
     fitValid = false;
     UpdateColours();
     update();
@@ -13,12 +14,13 @@ void FittedNumberField::SetReference(std::optional<ResultReference> newReference
 
 const std::optional<ResultReference>& FittedNumberField::Reference() const
 {
-    return reference;
+    static const std::optional<ResultReference> none;
+    return text() == referenceText ? reference : none;
 }
 
+// The reference is kept aside: it holds again once the text is what it was given for.
 void FittedNumberField::DropJudgement()
 {
-    reference.reset();
     fitValid = false;
     EditLine::DropJudgement();
     UpdateColours();
@@ -46,8 +48,9 @@ const FittedNumber& FittedNumberField::fitted() const
         fitWidth = width();
         const int room = TextRoom(false);
         fitValid = true;
+        const std::optional<ResultReference>& judgedBy = Reference();
         fit = FitNumber(fitFor, QFontMetricsF(fitFont, this), room,
-                        reference ? &reference->digits : nullptr);
+                        judgedBy ? &judgedBy->digits : nullptr);
     }
     return fit;
 }
@@ -59,7 +62,8 @@ WrongDigits FittedNumberField::Wrong() const
 
 bool FittedNumberField::IsMarked() const
 {
-    return EditLine::IsMarked() || (reference && !reference->markedFor.isEmpty()) ||
+    const std::optional<ResultReference>& judgedBy = Reference();
+    return EditLine::IsMarked() || (judgedBy && !judgedBy->markedFor.isEmpty()) ||
            Wrong() != WrongDigits::None;
 }
 

@@ -27,7 +27,8 @@ class FittedNumberField final : public EditLine
 public:
     using EditLine::EditLine;
 
-    // The exact value the number is judged against until the person edits the text, or none.
+    // The exact value the number is judged against while the field holds the text it was
+    // given for, or none: an edit sets it aside, an undo back to that text brings it back.
     void SetReference(std::optional<ResultReference> reference);
     const std::optional<ResultReference>& Reference() const;
 
@@ -45,6 +46,7 @@ private:
     const FittedNumber& fitted() const;
 
     std::optional<ResultReference> reference;
+    QString referenceText; // the text the reference was given for
     // The fit of the last paint, kept until anything that sets the text's width in pixels or
     // the room for it changes: the text, the font, the logical DPI or pixel ratio of the
     // screen (a font compares equal across DPIs), the width, the reference, or the style (a

@@ -3,6 +3,8 @@
 #include "framework/Window.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -40,7 +42,18 @@ QWidget* ownerWindow()
     return nullptr;
 }
 
+QHash<QString, QString>& heardMessages()
+{
+    static QHash<QString, QString> heard;
+    return heard;
+}
+
 } // namespace
+
+void HearMessageAs(const QString& shown, const QString& heard)
+{
+    heardMessages().insert(shown, heard);
+}
 
 void MsgBox(const QString& text)
 {
@@ -51,6 +64,12 @@ int MsgBox(const QString& text, int style, const QString& title)
 {
     MessageBox box(ownerWindow());
     box.setText(text);
+    if (heardMessages().contains(text)) {
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text() == text)
+                label->setAccessibleName(heardMessages().value(text));
+        }
+    }
     // Untitled, the box would be announced without a name, and the window manager would show
     // the name of the binary.
     box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);

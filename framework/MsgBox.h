@@ -21,5 +21,9 @@ void MsgBox(const QString& text);
 // An empty title gives the box the application's name.
 int MsgBox(const QString& text, int style, const QString& title);
 
+// What assistive technology reads for a message shown as `shown`: a message spelt without
+// umlauts on screen ("muessen") is heard with them ("müssen").
+void HearMessageAs(const QString& shown, const QString& heard);
+
 // Ends the event loop; exec() returns the code.
 void Quit(int code);

@@ -256,8 +256,11 @@ FittedNumber FitNumber(const QString& exact, const QFontMetricsF& metrics, int r
         // Agreement is not monotone in the digits (0.14999999 against 0.15 is wrong at one
         // digit, right at two), so every count is tried from the most down.
         if (DigitsAreRight(value, digits, *reference)) {
-            // Where those digits are the double itself, the field shows its text as written.
-            const bool whole = Val(candidate) == value && fits(exact);
+            // Where those digits are the double itself, the field shows its text as written,
+            // unless the text claims more: the padding zeros of "6910" would pass for a
+            // checked units digit where only "6.91e3" is right.
+            const bool whole =
+                Val(candidate) == value && fits(exact) && significantDigits(exact) <= digits;
             return {whole ? exact : candidate};
         }
     }

@@ -19,6 +19,9 @@ PACKAGES=(
     # Other desktops in the tests: a Wayland compositor with Qt's Wayland platform, and an X11
     # window manager
     weston qt6-wayland openbox
+    # The screen reader end-to-end test: Orca, German speech to an ALSA null device, and the
+    # German locale's sources for Orca's own words
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales libasound2
 )
 
 install_missing_packages() {

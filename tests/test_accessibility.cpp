@@ -146,6 +146,9 @@ private slots:
         QTest::newRow("a constant with decimals: spoken with a comma, degree 0")
             << "1 2.5 2 2.5 3 2.5"
             << "Wert an der Stelle 0: 2,5. Grad des Polynoms: 0.";
+        QTest::newRow("seven years on a line: the degree of marked coefficients and the exact one")
+            << "2000 100 2001 102.5 2002 105 2003 107.5 2004 110 2005 112.5 2006 115"
+            << "Wert an der Stelle 0: 47104, ungenau. Grad des Polynoms: 4, ungenau; exakt: 1.";
         QTest::newRow("4/3, too wide for its field: spoken as painted")
             << "1 1 4 0"
             << "Wert an der Stelle 0: %1. Grad des Polynoms: 1.";
@@ -170,8 +173,58 @@ private slots:
             QVERIFY2(painted != window.Text("yF01"), qPrintable(painted));
             heard = heard.arg(SpokenNumber(painted));
         }
-        QTRY_COMPARE(announcement(window), "Ergebnisse berechnet. " + heard);
+        QTRY_VERIFY2(announcement(window).startsWith("Ergebnisse berechnet. " + heard),
+                     qPrintable(announcement(window)));
         QCOMPARE(QApplication::focusWidget(), &typedIn);
+    }
+
+    // What a screen reader reads of a field's text: the whole of it as one run, numbers with a
+    // decimal comma and a spoken exponent minus, every offset that of the text.
+    void fieldTextForTheEar_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("one character, whole") << "7"
+                                              << "7";
+        QTest::newRow("a decimal point is heard as a comma") << "0.1640625"
+                                                             << "0,1640625";
+        QTest::newRow("an exponent keeps its minus") << "3.0518e-05"
+                                                     << "3,0518e\u2212"
+                                                        "05";
+        QTest::newRow("a leading minus and typed words stay") << "-4900 kg."
+                                                              << "-4900 kg.";
+    }
+    void fieldTextForTheEar()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, heard);
+        window.SetText("yF21", text);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window.Control("yF21"));
+        QAccessibleTextInterface* reading = face->textInterface();
+        QVERIFY(reading);
+        QCOMPARE(reading->text(0, reading->characterCount()), heard);
+        QCOMPARE(face->text(QAccessible::Value), heard);
+        int start = -1;
+        int end = -1;
+        reading->attributes(int(text.size()) - 1, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, int(text.size())));
+        QCOMPARE(window.Text("yF21"), text);
+    }
+
+    // Tab selects a field's text; leaving it is no news for a screen reader.
+    void leavingAFieldKeepsItsSelectionForTheEar()
+    {
+        window.SetText("yF21", "17");
+        window.Control("xF21").setFocus();
+        QTest::keyClick(&window.Control("xF21"), Qt::Key_Tab);
+        auto& field = static_cast<QLineEdit&>(window.Control("yF21"));
+        QTRY_COMPARE(field.selectedText(), QString("17"));
+        QTest::keyClick(&field, Qt::Key_Tab);
+        QVERIFY(!field.hasSelectedText());
+        int start = -1;
+        int end = -1;
+        QAccessible::queryAccessibleInterface(&field)->textInterface()->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, 2));
     }
 };
 

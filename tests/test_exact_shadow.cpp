@@ -109,9 +109,12 @@ private slots:
             << QStringList{"0", "1"} << QStringList{"0", "1e-9"} << QStringList{"", "0.5"} << 9
             << QStringList{"k0 0 0x0000000000000000 tiny", "k1 1e-9 0x3e112e0be826d695 tiny",
                            "v1 5e-10 0x3e012e0be826d695 tiny"};
-        QTest::newRow("a typed 1e-8 lies below the double 1e-8")
+        QTest::newRow("a typed 1e-8 is not below 1e-8, though below the double 1e-8")
             << QStringList{"0"} << QStringList{"1e-8"} << QStringList{""} << 9
-            << QStringList{"k0 1e-8 0x3e45798ee2308c3a tiny"};
+            << QStringList{"k0 1e-8 0x3e45798ee2308c3a"};
+        QTest::newRow("just below 1e-8 is below it")
+            << QStringList{"0"} << QStringList{"9.99999999999999999999e-9"} << QStringList{""} << 9
+            << QStringList{"k0 9.9999999999999999999...e-9 0x3e45798ee2308c3a tiny"};
         QTest::newRow("an infinite ordinate leaves everything empty")
             << QStringList{"0", "1"} << QStringList{"inf", "1"} << QStringList{"", "1"} << 9
             << QStringList{"k0 -", "k9 -", "v0 -", "v1 -", "hidden -"};

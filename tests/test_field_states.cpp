@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), &window->Control("KF0"));
         QTest::keyClick(&window->Control("KF0"), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), &coefficient);
-        QCOMPARE(coefficient.selectedText(), coefficient.text());
+        QTRY_COMPARE(coefficient.selectedText(), coefficient.text());
         QCOMPARE(coefficient.cursorPosition(), 0);
     }
 
@@ -155,6 +155,43 @@ private slots:
         QVERIFY(!value.Reference());
         QVERIFY(!value.toolTip().contains("Exakt"));
         QVERIFY(!value.accessibleDescription().contains("Angezeigt: 17"));
+    }
+
+    void undoBringsTheCheckBack_data()
+    {
+        QTest::addColumn<QStringList>("points"); // count, then x and y of each point
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a right value gets its exact value again")
+            << QStringList{"3", "1", "2", "2", "5", "3", "10"} << "yF11";
+        QTest::newRow("a marked value gets its mark again")
+            << QStringList{"2", "7", "1e-8", "9", "1e-8"} << "yF01";
+    }
+    void undoBringsTheCheckBack()
+    {
+        QFETCH(QStringList, points);
+        QFETCH(QString, name);
+        computeParabola(*window);
+        const char* names[] = {"sstellen", "xF0", "yF0", "xF1", "yF1", "xF2", "yF2"};
+        for (int k = 0; k < points.size(); ++k)
+            window->SetText(names[k], points[k]);
+        QTest::mouseClick(&window->Control("BevelButton1"), Qt::LeftButton);
+        auto& value = dynamic_cast<FittedNumberField&>(window->Control(name));
+        const QString computed = value.text();
+        const QString tooltip = value.toolTip();
+        const QString description = value.accessibleDescription();
+        const bool marked = value.IsMarked();
+
+        value.setFocus();
+        value.selectAll();
+        QTest::keyClicks(&value, "18");
+        QVERIFY(!value.Reference());
+        while (value.text() != computed && value.isUndoAvailable())
+            QTest::keyClick(&value, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(value.text(), computed);
+        QVERIFY(value.Reference());
+        QCOMPARE(value.toolTip(), tooltip);
+        QCOMPARE(value.accessibleDescription(), description);
+        QCOMPARE(value.IsMarked(), marked);
     }
 
     void staleResults_data()

@@ -4,6 +4,7 @@
 
 #include "framework/FittedNumberField.h"
 #include "framework/NumberText.h"
+#include "framework/SpokenText.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
@@ -37,6 +38,10 @@ const QHash<QString, PointSet>& pointSets()
           {"-0.03", "-0.04", "-0.05", "0.01", "0.03", "0.26", "0.32", "0.45", "0.72", "1.01"}}},
         {"tie", {{"2019", "2020", "2021"}, {"2914.16", "2765.99", "2787.26"}}},
         {"tiny", {{"1", "2"}, {"1", "2,000000001"}}},
+        {"padded", {{"3215293811525", "3215293811528"}, {"6910.7647", "6910.7647"}}},
+        {"at 1e-8", {{"7", "9"}, {"1e-8", "1e-8"}}},
+        {"just above 1e-8",
+         {{"7", "9"}, {"1.00000000000000000001e-8", "1.00000000000000000001e-8"}}},
         {"infinity", {{"1", "2"}, {"inf", "3"}}},
         {"nan", {{"1", "2"}, {"nan", "3"}}},
         {"repeated", {{"1", "1"}, {"2", "3"}}},
@@ -205,8 +210,19 @@ private slots:
         row("a tie: 2818.8949999999995 against exactly 2818.895 paints 2818.9, not 2818.89", "",
             "tie", {"2019.5"}, "yF11", "2818.9", false, "^Berechnet: .*\nExakt: 2818.895$");
         row("a value below 1e-8 is 0 by the zero rule, not marked", "", "tiny", {}, "yF01", "0",
-            false, "^Berechnet: 0\nExakt: -1e-09\nAls 0 angezeigt, weil der Betrag unter 1e-8");
+            false,
+            "^Berechnet: 0\nExakt: -1e-09\nAls 0 angezeigt, weil der Betrag berechnet und "
+            "exakt unter 1e-8 liegt.$");
         row("a coefficient below 1e-8 likewise", "", "tiny", {}, "KF0", "0", false, "unter 1e-8");
+        row("a 0 for exactly 1e-8 is marked", "", "at 1e-8", {}, "yF01", "0", true,
+            "^Ungenau: Als 0 angezeigt, weil der berechnete Betrag unter 1e-8 liegt; der exakte "
+            "Betrag ist 1e-8 oder mehr.\n");
+        row("a 0 for just above 1e-8 is marked", "", "just above 1e-8", {}, "KF0", "0", true,
+            "^Ungenau: Als 0 angezeigt");
+        row("padding zeros are not checked digits: 6910 for 6910.7647 paints 6.91e3", "", "padded",
+            {}, "yF01", "6.91e3", false, "^Berechnet: 6910\nExakt: 6910.7647$");
+        row("likewise the constant coefficient", "", "padded", {}, "KF0", "6.91e+03", false,
+            "^Berechnet: 6910\n");
         row("infinity typed: no exact check, the field as it was", "", "infinity", {}, "yF01",
             "inf", false, "^$");
         row("nan typed: no exact check", "", "nan", {}, "yF01", "nan", false, "^$");
@@ -233,8 +249,8 @@ private slots:
         QVERIFY2(QRegularExpression(tooltip).match(result.toolTip()).hasMatch(),
                  qPrintable(result.toolTip()));
         // A screen reader hears what the eye sees, numbers with a decimal comma.
-        QVERIFY2(result.accessibleDescription().contains(
-                     "Angezeigt: " + QString(result.PaintedText()).replace(u'.', u',')),
+        QVERIFY2(result.accessibleDescription().contains("Angezeigt: " +
+                                                         NumbersInWords(result.PaintedText())),
                  qPrintable(result.accessibleDescription()));
         QCOMPARE(result.accessibleDescription().startsWith("Ungenau"), marked && !result.IsStale());
     }
@@ -267,6 +283,13 @@ private slots:
                     points.xs[k] = QString::number(1990 + 3 * k + int(random.bounded(3)));
                     points.ys[k] = QString::number(intercept + slope * Val(points.xs[k]), 'f', 1);
                 }
+            }
+            // Every fifth set a constant through two points near 3e12: the double arithmetic
+            // gives round numbers ("6910" for 6910.7647) whose padding zeros were never checked.
+            if (set % 5 == 1) {
+                const QString y = QString::number(random.bounded(100000000) / 1e4, 'f', 4);
+                const qint64 x = 3215293811525 + random.bounded(1000);
+                points = {{QString::number(x), QString::number(x + 1 + random.bounded(5))}, {y, y}};
             }
             QStringList arguments{typedNumber(random, scale), typedNumber(random, scale)};
             compute(*window, points, arguments);

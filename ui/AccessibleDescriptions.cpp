@@ -3,6 +3,7 @@
 // they keep their umlauts and ß where the captions on screen spell them out: a German voice reads
 // "Stuetzstelle" as "Stu-etz-stelle".
 
+#include "framework/MsgBox.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
@@ -38,6 +39,8 @@ constexpr Description kSingleControls[] = {
 
 void HauptFenster::DescribeControls()
 {
+    HearMessageAs(QStringLiteral("Die Stuetzstellen muessen paarweise verschieden sein!"),
+                  QStringLiteral("Die Stützstellen müssen paarweise verschieden sein!"));
     for (const Description& single : kSingleControls)
         Describe(single.control, single.name, single.description);
 

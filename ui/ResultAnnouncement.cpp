@@ -23,6 +23,24 @@ void AnnounceResults(HauptFenster& window)
             degree = k;
     }
 
+    // A degree read off marked coefficients says little: the exact polynomial's is named beside.
+    QString degreeText = QString::number(degree);
+    const auto coefficient = [&window](int k) -> const FittedNumberField& {
+        return dynamic_cast<const FittedNumberField&>(window.Control(kCoefficientRows[k].field));
+    };
+    if (coefficient(degree).IsMarked()) {
+        int exactDegree = 0;
+        bool known = true;
+        for (int k = 0; k < 10; ++k) {
+            const std::optional<ResultReference>& reference = coefficient(k).Reference();
+            known = known && reference.has_value();
+            if (reference && !reference->digits.exact.digits.empty())
+                exactDegree = k;
+        }
+        if (known)
+            degreeText += QStringLiteral(", ungenau; exakt: %1").arg(exactDegree);
+    }
+
     // Marked results are worth hearing of before anyone reads them out one by one.
     int marked = 0;
     for (const auto* field : window.findChildren<const FittedNumberField*>())
@@ -31,7 +49,7 @@ void AnnounceResults(HauptFenster& window)
     QString news = QStringLiteral("Ergebnisse berechnet. Wert an der Stelle 0: %1. "
                                   "Grad des Polynoms: %2.")
                        .arg(valueAtZero)
-                       .arg(degree);
+                       .arg(degreeText);
     if (marked > 0)
         news += marked == 1 ? QStringLiteral(" 1 Ergebnis ist ungenau.")
                             : QStringLiteral(" %1 Ergebnisse sind ungenau.").arg(marked);

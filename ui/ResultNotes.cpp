@@ -93,8 +93,13 @@ void HauptFenster::ExplainField(const QString& name)
             said.description << said.tooltip;
         }
     }
-    control.setToolTip(said.tooltip.join(u'\n'));
-    control.setAccessibleDescription(spokenSentences(said.description));
+    // Each change of a description is an event for screen readers: only news is sent.
+    const QString tooltip = said.tooltip.join(u'\n');
+    if (control.toolTip() != tooltip)
+        control.setToolTip(tooltip);
+    const QString description = spokenSentences(said.description);
+    if (control.accessibleDescription() != description)
+        control.setAccessibleDescription(description);
 }
 
 void HauptFenster::ExplainResults()

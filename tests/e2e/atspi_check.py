@@ -167,6 +167,9 @@ def check(program, announcements):
         fail("the refusal message is titled %r, expected 'Kurvalo'" % box.name)
     if not descendant(box, lambda node: "paarweise verschieden" in node.name):
         fail("the refusal message does not say why")
+    # Spelt "Stuetzstellen muessen" on screen, heard with its umlauts.
+    if not descendant(box, lambda node: "Stützstellen müssen" in node.name):
+        fail("the refusal message is not heard with its umlauts")
     print("refusal: %s titled %r" % (box.getRoleName(), box.name))
 
     ok = descendant(box, lambda node: node.getRole() == pyatspi.ROLE_PUSH_BUTTON)

@@ -81,7 +81,7 @@ def describe(v):
     except OverflowError:
         nearest = float("inf") if v > 0 else float("-inf")
     bits = "0x" + struct.pack(">d", nearest).hex()
-    tiny = " tiny" if abs(v) < Fraction(1e-8) else ""
+    tiny = " tiny" if abs(v) < Fraction(1, 10**8) else ""
     if v == 0:
         return "0 " + bits + tiny
     a = abs(v)
@@ -163,7 +163,10 @@ CASES = [
          checks=["k0", "k1", "k2", "v1", "hidden"]),
     dict(name="a slope of 1e-9 is below the zero tolerance", xs=["0", "1"], ys=["0", "1e-9"],
          args={1: "0.5"}, checks=["k0", "k1", "v1"]),
-    dict(name="a typed 1e-8 lies below the double 1e-8", xs=["0"], ys=["1e-8"], checks=["k0"]),
+    dict(name="a typed 1e-8 is not below 1e-8, though below the double 1e-8", xs=["0"],
+         ys=["1e-8"], checks=["k0"]),
+    dict(name="just below 1e-8 is below it", xs=["0"], ys=["9.99999999999999999999e-9"],
+         checks=["k0"]),
     dict(name="an infinite ordinate leaves everything empty", xs=["0", "1"],
          ys=[unreadable("inf"), "1"], args={1: "1"}, checks=["k0", "k9", "v0", "v1", "hidden"]),
     dict(name="a NaN abscissa leaves everything empty", xs=[unreadable(" nan "), "1"],
