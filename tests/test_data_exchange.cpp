@@ -55,8 +55,10 @@ QString answered(const std::function<void()>& action)
 QString announced(const HauptFenster& window)
 {
     QStringList names;
-    for (const QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        names << child->accessibleName();
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child))
+            names << face->text(QAccessible::Name);
+    }
     return names.join(u' ');
 }
 
@@ -210,7 +212,7 @@ private slots:
         edit(pasted, pasteBy, QKeySequence::Paste);
         QCOMPARE(changesFromBaseline(), QString(kPasted));
         QCOMPARE(window->n, 3);
-        QVERIFY(announced(*window).contains("3 Stützstellen eingefügt"));
+        QTRY_VERIFY(announced(*window).contains("3 Stützstellen eingefügt"));
         QVERIFY(dynamic_cast<EditLine&>(window->Control("yF01")).IsStale());
 
         if (undoBy.startsWith("typing")) {
