@@ -2,6 +2,8 @@
 
 #include "app/InfoF.h"
 
+#include "framework/SpokenText.h"
+
 namespace {
 
 constexpr QRgb kInfoYellow = 0xFFFBD8;
@@ -23,6 +25,10 @@ constexpr const char* kInfoText =
     "Kritik und Aenderungswuensche bitte an: kurvalo@example.org\r"
     "\r"
     "Das Kurvalo-Team, Dezember 2026";
+
+// The words of the info text that spell their umlauts out.
+constexpr const char* kSpelledOutUmlauts[] = {"Stuetzpunkten", "zugehoerige", "fuer",
+                                              "zugehoerigen", "Aenderungswuensche"};
 
 // kind, name, left, top, width, height, text, alignment code, background, flags, text size,
 // parent control
@@ -47,6 +53,11 @@ void InfoF::CreateControls()
 {
     BuildForm<InfoF>(kForm, kHandlers);
     Describe("EditField1", "Programminfo", "Beschreibung des Programms Kurvalo");
+    // The text spells its umlauts out, which a German voice reads letter by letter ("Stu-etz").
+    QStringList spelledOut;
+    for (const char* word : kSpelledOutUmlauts)
+        spelledOut << QString::fromUtf8(word);
+    HearAs("EditField1", UmlautsForTheEar(Text("EditField1"), spelledOut));
     Describe("okF", "ok", "Schließt die Programminfo; Taste Escape");
     PressOnKey(Qt::Key_Escape, "okF");
 }

@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/AccessibleTextArea.h"
 #include "framework/FittedNumberField.h"
 #include "framework/FormScale.h"
 
@@ -102,6 +103,8 @@ QWidget* createOfKind(const ControlSettings& settings, QWidget* parent)
         return field;
     }
     case ControlKind::MultiLineEditField: {
+        // Before the field exists: the toolkit may ask for its interface while making it.
+        InstallAccessibleTextAreas();
         auto* field = new MultiLineField(toDocumentText(text), parent);
         field->setReadOnly(settings.flags & kReadOnly);
         field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

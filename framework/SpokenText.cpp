@@ -37,3 +37,15 @@ QString NumbersInWords(const QString& text)
     }
     return result + words.mid(last);
 }
+
+QString UmlautsForTheEar(const QString& text, const QStringList& words)
+{
+    static const QRegularExpression spelledOut(QStringLiteral("([AOUaou])e"));
+    QString heard = text;
+    for (const QString& word : words) {
+        QString umlauts = word;
+        umlauts.replace(spelledOut, QStringLiteral("\\1\u0308"));
+        heard.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(word)), umlauts);
+    }
+    return heard;
+}

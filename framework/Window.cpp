@@ -1,5 +1,6 @@
 #include "framework/Window.h"
 
+#include "framework/AccessibleTextArea.h"
 #include "framework/Dispatch.h"
 #include "framework/FormScale.h"
 #include "framework/Menu.h"
@@ -8,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -106,6 +108,12 @@ void Window::Describe(const QString& name, const QString& accessibleName,
     QWidget& control = Control(name);
     control.setAccessibleName(accessibleName);
     control.setAccessibleDescription(description);
+}
+
+void Window::HearAs(const QString& name, const QString& heard)
+{
+    if (auto* field = qobject_cast<QPlainTextEdit*>(&Control(name)))
+        HearTextAs(*field, QString(heard).replace(u'\r', u'\n'));
 }
 
 void Window::Connect(const QString& name, ControlEvent event, std::function<void()> handler)

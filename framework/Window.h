@@ -62,6 +62,9 @@ public:
     void SetVisible(const QString& name, bool visible);
     // What assistive technology announces for the control: a short name and what it holds.
     void Describe(const QString& name, const QString& accessibleName, const QString& description);
+    // What a screen reader reads of a multi-line field in place of the text it shows: the same
+    // text for the ear, of the same length.
+    void HearAs(const QString& name, const QString& heard);
 
     // Runs `handler` through Dispatch whenever the control raises the event. Open handlers run
     // once, after every control exists and every handler is connected.

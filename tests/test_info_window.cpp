@@ -4,6 +4,7 @@
 #include "app/InfoF.h"
 #include "ui/HauptFenster.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -85,6 +86,32 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, expected);
         QCOMPARE(pressInfo().Text("EditField1").split(u'\r').value(line - 1), expected);
+    }
+
+    void heardWithItsUmlautsAtTheSameOffsets()
+    {
+        // On screen the text spells its umlauts out; a German voice would read "Stu-etz".
+        QPlainTextEdit& field = textArea(pressInfo());
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&field);
+        QVERIFY(face && face->textInterface());
+        QAccessibleTextInterface& heard = *face->textInterface();
+        const QString shown = field.toPlainText();
+        QCOMPARE(heard.characterCount(), shown.size());
+        const QString all =
+            heard.text(0, heard.characterCount()).normalized(QString::NormalizationForm_C);
+        for (const char* word : {"Stützpunkten", "zugehörige", "für", "Änderungswünsche"})
+            QVERIFY2(all.contains(QString::fromUtf8(word)), word);
+        QVERIFY(shown.contains("Aenderungswuensche"));
+        // Offsets are those of the text on screen: the line under the cursor is the line read.
+        field.moveCursor(QTextCursor::Start);
+        field.moveCursor(QTextCursor::Down);
+        field.moveCursor(QTextCursor::Down);
+        int start = 0;
+        int end = 0;
+        const QString line =
+            heard.textAtOffset(heard.cursorPosition(), QAccessible::LineBoundary, &start, &end);
+        QCOMPARE(line.trimmed(), shown.mid(start, end - start).trimmed());
+        QCOMPARE(line.trimmed(), QStringLiteral("Implementiert in C++ mit Qt 6"));
     }
 
     void lastLineScrollsClearOfOkInALargeFont()
