@@ -231,6 +231,9 @@ void checkSizes(HauptFenster& window, const QString& request)
                 return problem("no quit question");
             if (box->windowHandle()->transientParent() != window.windowHandle())
                 problem("the quit question does not belong to the main window");
+            // Maximised as a person can: once it is on the screen.
+            if (!QTest::qWaitForWindowExposed(box))
+                return problem("the quit question is not shown");
             box->showMaximized();
             QTest::qWait(1000);
             box->button(QMessageBox::No)->click();
