@@ -84,8 +84,7 @@ start_heard_program() {
     for _ in $(seq 1 10); do
         if wait_for_log "SPEECH OUTPUT: 'Kurvalo" 3; then
             # Where the window manager placed it, for the clicks.
-            eval "$(xdotool getwindowgeometry --shell "$window")"
-            content_top=$((Y + HEIGHT - 594))
+            locate_window
             return 0
         fi
         xdotool windowactivate "$window" 2>/dev/null || true
