@@ -37,8 +37,16 @@ speech_log="$desktop/orca.log"
 start_desktop() {
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     helpers+=($!)
-    openbox &
-    helpers+=($!)
+    # Openbox now and then fails to open a display just started: it is started again then.
+    for _ in 1 2 3; do
+        openbox &
+        helpers+=($!)
+        for _ in $(seq 1 30); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break 2
+            kill -0 "${helpers[-1]}" 2>/dev/null || continue 2
+            sleep 0.1
+        done
+    done
     mkdir -p "$desktop/speechd"
     cp -r /etc/speech-dispatcher/. "$desktop/speechd/"
     cat >>"$desktop/speechd/speechd.conf" <<'CONF'
