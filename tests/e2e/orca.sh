@@ -2,9 +2,9 @@
 # The real program heard through the real screen reader: Orca, speech-dispatcher with the
 # espeak-ng module in German, on a virtual X server with a window manager and the desktop's
 # accessibility bus (orca_session.sh). Keys and clicks as a person gives them; what Orca speaks
-# is checked line by line: whole values on arrival by Tab and Shift+Tab, numbers with a
-# decimal comma and a spoken exponent sign, names and messages with their umlauts, and the
-# announcement after computes from an input and from a result field.
+# is checked line by line: whole values on arrival by Tab, Shift+Tab and a click, numbers with
+# a decimal comma and a spoken exponent sign, names and messages with their umlauts, and the
+# announcement after computes from an input, from a result field and by a click on Berechnen.
 # Usage: orca.sh KURVALO_BINARY
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/orca_session.sh"
@@ -72,7 +72,23 @@ xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 40 1
 press Return
 expect_heard "$from" "Die Stützstellen müssen paarweise verschieden sein" "the refusal with umlauts"
+from=$(mark)
 press Return
+expect_heard "$from" "^Stützstelle 2, x-Wert" "the second abscissa again once the refusal is closed"
+
+# Berechnen takes no focus; a click on it computes, and the compute is announced.
+press End
+xdotool type --delay 40 7
+from=$(mark)
+click_at 586 413 91 72 # Berechnen
+expect_announcement "$from" "Ergebnisse berechnet\. Wert an der Stelle 0: 2\. Grad des Polynoms: 1\." \
+    "the announcement after a click on Berechnen"
+
+# Arrival by mouse: the click sets the caret in the value at 0, shown whole while focused, and
+# Orca reads the line: to its last character.
+from=$(mark)
+click_at 77 225 59 22 # yF01, the value at 0
+expect_heard "$from" "^1,99999809375\.?$" "the whole value at 0 on arrival by mouse"
 
 # Leaving a filled field is no news, and no value was said twice on arrival.
 if spoken | grep -q "nicht mehr ausgewählt"; then

@@ -37,8 +37,16 @@ speech_log="$desktop/orca.log"
 start_desktop() {
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     helpers+=($!)
-    openbox &
-    helpers+=($!)
+    # Openbox now and then fails to open a display just started: it is started again then.
+    for _ in 1 2 3; do
+        openbox &
+        helpers+=($!)
+        for _ in $(seq 1 30); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break 2
+            kill -0 "${helpers[-1]}" 2>/dev/null || continue 2
+            sleep 0.1
+        done
+    done
     mkdir -p "$desktop/speechd"
     cp -r /etc/speech-dispatcher/. "$desktop/speechd/"
     cat >>"$desktop/speechd/speechd.conf" <<'CONF'
@@ -84,8 +92,7 @@ start_heard_program() {
     for _ in $(seq 1 10); do
         if wait_for_log "SPEECH OUTPUT: 'Kurvalo" 3; then
             # Where the window manager placed it, for the clicks.
-            eval "$(xdotool getwindowgeometry --shell "$window")"
-            content_top=$((Y + HEIGHT - 594))
+            locate_window
             return 0
         fi
         xdotool windowactivate "$window" 2>/dev/null || true

@@ -25,8 +25,17 @@ start_program() {
         sleep 0.1
     done
     [ -n "$window" ] || fail "window Kurvalo not mapped"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    content_top=$((Y + HEIGHT - 594))
+    locate_window
+}
+
+# Sets X, Y and content_top from where the window stands on the screen. xdotool's own geometry
+# counts the offset within a window manager's frame twice; xwininfo's absolute corner does not.
+locate_window() {
+    local info
+    info=$(xwininfo -id "$window")
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    content_top=$((Y + $(sed -n 's/.*Height: *//p' <<<"$info") - 594))
 }
 
 click_at() { # left top width height of a control
