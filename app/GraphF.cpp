@@ -2,7 +2,7 @@
 
 #include "app/GraphF.h"
 
-#include "calc/PolynomialCurve.h"
+#include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
 #include "framework/NumberFit.h"
 #include "framework/NumberText.h"
@@ -83,7 +83,9 @@ void GraphF::CreateControls()
 void GraphF::ShowResults()
 {
     const HauptFenster& main = HauptFenster::instance();
-    const std::shared_ptr<const ComputedCurve> curve = main.LastCurve();
+    const std::shared_ptr<const ComputeRecord> record = main.LastCompute();
+    const std::shared_ptr<const ComputedCurve> curve =
+        record ? std::shared_ptr<const ComputedCurve>(record, &record->curve) : nullptr;
     stale = curve && main.ResultsStale();
     if (!curve) {
         view->ClearFunction(QString::fromUtf8(kNothingYet));

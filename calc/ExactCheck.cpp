@@ -1,9 +1,8 @@
 // The exact check beside the compute command: what each shown result would be for the numbers
 // exactly as typed, handed to its field, which then paints only digits that are right.
 
-#include "calc/ExactShadow.h"
+#include "calc/ComputeRecord.h"
 #include "calc/PointsInUse.h"
-#include "calc/PolynomialCurve.h"
 #include "framework/FittedNumberField.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
@@ -50,8 +49,8 @@ std::optional<ResultReference> referenceFor(double value, const std::optional<Ex
 
 // The curve of this compute, with the points and arguments as the compute read them: the next
 // compute, refused or not, reads them anew.
-std::shared_ptr<const ComputedCurve> curveOf(const HauptFenster& window, const ExactInput& input,
-                                             std::shared_ptr<const ScaledPolynomial> exact)
+ComputedCurve curveOf(const HauptFenster& window, const ExactInput& input,
+                      std::shared_ptr<const ScaledPolynomial> exact)
 {
     std::vector<double> xs;
     std::vector<double> ys;
@@ -69,8 +68,7 @@ std::shared_ptr<const ComputedCurve> curveOf(const HauptFenster& window, const E
     }
     PolynomialCurve polynomial =
         exact ? PolynomialCurve(std::move(exact)) : PolynomialCurve(std::move(xs), std::move(ys));
-    return std::make_shared<const ComputedCurve>(
-        ComputedCurve{std::move(polynomial), std::move(points), std::move(arguments)});
+    return ComputedCurve{std::move(polynomial), std::move(points), std::move(arguments)};
 }
 
 } // namespace
@@ -87,7 +85,9 @@ void HauptFenster::CheckDigits()
         input.evaluated[k] = k == 0 || Argx[k] != 0.0;
     }
     input.highestVisible = highestVisible(Koeff);
-    const ExactResults exact = ComputeExact(input);
+    ExactResults exact = ComputeExact(input);
+    std::array<RecordedResult, 10> values;
+    std::array<RecordedResult, 10> coefficients;
 
     for (int i = 0; i < 10; ++i) {
         auto& field = dynamic_cast<FittedNumberField&>(Control(kArgumentRows[i].value));
@@ -96,6 +96,7 @@ void HauptFenster::CheckDigits()
         field.SetReference(input.evaluated[i] ? referenceFor(Argy[i], exact.values[i], i < count)
                                               : std::nullopt);
         field.SetStale(false);
+        values[size_t(i)] = {Argy[i], field.Reference(), field.IsMarked()};
     }
 
     const int top = input.highestVisible;
@@ -121,11 +122,14 @@ void HauptFenster::CheckDigits()
         }
         field.SetReference(std::move(reference));
         field.SetStale(false);
+        coefficients[size_t(k)] = {Koeff[k], field.Reference(), field.IsMarked()};
     }
     resultsShown = true;
-    computedFrom = ComputedPoints{input.pointsInUse, xwert, ywert};
     resultsStale = false;
-    lastCurve = curveOf(*this, input, exact.polynomial);
+    ComputedCurve curve = curveOf(*this, input, exact.polynomial);
+    lastCompute = std::make_shared<const ComputeRecord>(
+        ComputeRecord{std::move(input), xwert, ywert, Argx, std::move(values),
+                      std::move(coefficients), std::move(exact), std::move(curve)});
     ExplainResults();
     emit ResultsChanged();
 }

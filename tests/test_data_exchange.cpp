@@ -266,6 +266,8 @@ private slots:
         // A refused compute afterwards leaves the results, and what they were computed from.
         window->SetText("xF1", abscissae[0]);
         answered([&] { QTest::mouseClick(&window->Control("BevelButton1"), Qt::LeftButton); });
+        // Text typed over a result is not what the compute gave.
+        window->SetText("yF01", "12345");
         press("Ctrl+Shift+C");
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         QCOMPARE(copied->text().split('\n'), lines + QStringList{""});

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-struct ComputedCurve;
+struct ComputeRecord;
 class MenuItem;
 class QuitMenuItem;
 
@@ -27,16 +27,6 @@ public:
     std::array<double, 11> Argx{};
     std::array<double, 11> Argy{};
     std::array<double, 10> Koeff{};
-
-    // The support points of the results on show, as the last good compute read them: a refused
-    // compute reads its points into xwert and ywert, yet the form keeps the results before.
-    struct ComputedPoints
-    {
-        std::int32_t count = 0;
-        std::array<double, 11> x{};
-        std::array<double, 11> y{};
-    };
-    std::optional<ComputedPoints> computedFrom; // none before the first compute
 
     // Handlers of the form's controls.
     void BevelButton1_Action();
@@ -93,9 +83,10 @@ public:
     void MarkInputsAsRead();
     void ExplainResults();
 
-    // What the graph draws: the curve of the last compute that was not refused, and whether an
-    // input it was computed from has changed since.
-    std::shared_ptr<const ComputedCurve> LastCurve() const { return lastCurve; }
+    // The record of the last compute that was not refused (none before the first), and whether
+    // an input it was computed from has changed since. A refused compute reads its points into
+    // xwert and ywert, yet the form keeps the results before: the record keeps what they were.
+    std::shared_ptr<const ComputeRecord> LastCompute() const { return lastCompute; }
     bool ResultsStale() const { return resultsStale; }
 
 signals:
@@ -120,5 +111,5 @@ private:
     QHash<QString, QString> plainDescriptions;
     bool resultsShown = false;
     bool resultsStale = false;
-    std::shared_ptr<const ComputedCurve> lastCurve;
+    std::shared_ptr<const ComputeRecord> lastCompute;
 };

@@ -1,12 +1,11 @@
 #include "ui/ResultCopies.h"
 
+#include "calc/ComputeRecord.h"
 #include "framework/Announcer.h"
-#include "framework/FittedNumberField.h"
 #include "framework/Menu.h"
 #include "framework/MsgBox.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
-#include "ui/RowNames.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,44 +22,38 @@ struct Section
     QList<QStringList> rows;
 };
 
-const FittedNumberField& resultField(const HauptFenster& window, const char* name)
-{
-    return dynamic_cast<const FittedNumberField&>(window.Control(name));
-}
-
-// The computed text, the exact value and what the field says of it beside its digits.
-QStringList judged(const FittedNumberField& field, const QStringList& beside = {})
+// The computed text, the exact value and what the compute judged of it beside its digits.
+QStringList judged(const RecordedResult& result, const QStringList& beside = {})
 {
     QStringList notes;
-    if (field.IsMarked())
+    if (result.marked)
         notes << QStringLiteral("ungenau");
     notes << beside;
-    if (!field.Reference())
+    if (!result.reference)
         notes << QStringLiteral("kein exakter Wert");
-    return {field.text(), field.Reference() ? field.Reference()->exactText : QString(),
+    return {Str(result.computed), result.reference ? result.reference->exactText : QString(),
             notes.join(QStringLiteral(", "))};
 }
 
 QList<Section> resultSheet(const HauptFenster& window)
 {
     QList<Section> sheet;
-    if (!window.computedFrom)
+    const std::shared_ptr<const ComputeRecord> record = window.LastCompute();
+    if (!record)
         return sheet;
-    const HauptFenster::ComputedPoints& points = *window.computedFrom;
 
     Section support{QStringLiteral("Stützstellen"), {QStringLiteral("x"), QStringLiteral("y")}, {}};
-    for (int k = 0; k < points.count; ++k)
-        support.rows << QStringList{Str(points.x[k]), Str(points.y[k])};
+    for (int k = 0; k < record->PointsInUse(); ++k)
+        support.rows << QStringList{Str(record->xwert[size_t(k)]), Str(record->ywert[size_t(k)])};
 
     Section values{QStringLiteral("Funktionswerte"),
                    {QStringLiteral("Argument"), QStringLiteral("Wert, berechnet"),
                     QStringLiteral("Wert, exakt"), QStringLiteral("Hinweis")},
                    {}};
-    // Row 0 is the fixed argument 0; an argument of 0 in the other rows is no argument.
     for (int i = 0; i < 10; ++i) {
-        if (i == 0 || window.Argx[i] != 0.0)
-            values.rows << QStringList{i == 0 ? QStringLiteral("0") : Str(window.Argx[i])} +
-                               judged(resultField(window, kArgumentRows[i].value));
+        if (record->Evaluated(i))
+            values.rows << QStringList{Str(record->Argument(i))} +
+                               judged(record->values[size_t(i)]);
     }
 
     Section coefficients{QStringLiteral("Koeffizienten"),
@@ -68,11 +61,11 @@ QList<Section> resultSheet(const HauptFenster& window)
                           QStringLiteral("Koeffizient, exakt"), QStringLiteral("Hinweis")},
                          {}};
     for (int k = 0; k < 10; ++k) {
-        const FittedNumberField& field = resultField(window, kCoefficientRows[k].field);
-        const bool hidden = !field.isVisibleTo(&window);
         coefficients.rows << QStringList{Str(std::int32_t(k))} +
-                                 judged(field, hidden ? QStringList{QStringLiteral("ausgeblendet")}
-                                                      : QStringList{});
+                                 judged(record->coefficients[size_t(k)],
+                                        record->Hidden(k)
+                                            ? QStringList{QStringLiteral("ausgeblendet")}
+                                            : QStringList{});
     }
     return {support, values, coefficients};
 }
@@ -149,9 +142,12 @@ QString ResultsAsHtml(const HauptFenster& window)
 
 std::optional<QString> PolynomialLine(const HauptFenster& window)
 {
+    const std::shared_ptr<const ComputeRecord> record = window.LastCompute();
+    if (!record)
+        return std::nullopt;
     QString line;
     for (int k = 0; k < 10; ++k) {
-        const auto& reference = resultField(window, kCoefficientRows[k].field).Reference();
+        const auto& reference = record->coefficients[size_t(k)].reference;
         if (!reference || !std::isfinite(Val(reference->exactText)))
             return std::nullopt;
         const QString& coefficient = reference->exactText;
@@ -170,7 +166,7 @@ std::optional<QString> PolynomialLine(const HauptFenster& window)
 void InstallResultCopies(HauptFenster& window)
 {
     const QPointer<HauptFenster> target(&window);
-    const auto computed = [target] { return target && target->computedFrom.has_value(); };
+    const auto computed = [target] { return target && target->LastCompute() != nullptr; };
     const auto install = [&](const char* name, const QString& description,
                              std::function<void()> handler) {
         if (MenuItem* item = window.GetMenuBar().Child(QString::fromLatin1(name))) {
