@@ -148,6 +148,17 @@ QString GraphView::ReadoutText() const
     return readout(xAt(pointer->x()));
 }
 
+void GraphView::SetOverlay(std::function<void(QPainter&)> paint)
+{
+    overlay = std::move(paint);
+    update();
+}
+
+QPointF GraphView::PointAt(double x, double y) const
+{
+    return {pixelOfX(x), pixelOfY(y)};
+}
+
 void GraphView::SetView(const View& wanted)
 {
     const Range x = clampedRange(wanted.xMin, wanted.xMax);
@@ -353,6 +364,8 @@ void GraphView::paintEvent(QPaintEvent*)
         paintAxes(painter);
         paintCurveAndMarks(painter);
         painter.setOpacity(1.0);
+        if (overlay)
+            overlay(painter);
     }
     paintNotes(painter);
 }

@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+class QPainter;
+
 struct GraphMark
 {
     double x;
@@ -59,6 +61,10 @@ public:
     // The line shown for the position under the pointer, given its x.
     void SetReadout(std::function<QString(double x)> readout);
     QString ReadoutText() const;
+    // Painted over the curve and the marks, beneath the notes: what the caller adds.
+    void SetOverlay(std::function<void(QPainter&)> paint);
+    // Where the point (x, y) of the view lies in widget coordinates.
+    QPointF PointAt(double x, double y) const;
 
     const View& CurrentView() const { return view; }
     // Clamped to what a double can show at every pixel.
@@ -106,6 +112,7 @@ private:
     Sampler sampler;
     std::vector<GraphMark> marks;
     std::function<QString(double)> readout;
+    std::function<void(QPainter&)> overlay;
     QString message;
     QStringList notes;
     bool dimmed = false;
