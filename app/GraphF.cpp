@@ -2,6 +2,9 @@
 
 #include "app/GraphF.h"
 
+#include "app/GraphExplorer.h"
+#include "app/GraphWords.h"
+#include "app/MenuBar1.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
 #include "framework/NumberFit.h"
@@ -15,6 +18,7 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -52,17 +56,34 @@ void GraphF::Open()
 void GraphF::Layout()
 {
     ApplySettings(kWindow);
+    // The menus of the main window, so that "Ansicht" holds the graph's commands while it is
+    // the active window.
+    SetMenuBar(MenuBar1::instance());
     // The close button hides the window, as Escape does: the view is there as it was left.
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 void GraphF::CreateControls()
 {
-    view = new GraphView(this);
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("GraphContent"));
+    view = new GraphView(content);
     view->setObjectName(QStringLiteral("GraphView"));
-    SetContent(view);
+    SetContent(content);
+    RegisterControl(*view);
     view->SetReadout([this](double x) { return ReadoutAt(x); });
+    // Beneath the drawing: the cursor's line, "Wert an der Stelle" and the shape on request.
+    explorer = new GraphExplorer(*view, MenuBar1::instance().Child("AnsichtMenu")->Menu(), content);
+    for (QWidget* control : explorer->Controls())
+        RegisterControl(*control);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(view, 1);
+    column->addWidget(explorer);
+    setAccessibleDescription(GraphKeys());
     connect(view, &GraphView::ViewChanged, this, &GraphF::DescribeGraph);
+    connect(explorer, &GraphExplorer::ShapeFound, this, &GraphF::DescribeGraph);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
     // What the keys do, for the pointer too; the key stands beside each command.
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -75,6 +96,7 @@ void GraphF::CreateControls()
     command(QStringLiteral("Erste Ansicht\tPos1"), [this] { view->SetView(view->DefaultView()); });
     command(QStringLiteral("Als Bild kopieren\tStrg+C"),
             [this] { QApplication::clipboard()->setImage(view->Image()); });
+    explorer->AddCommands();
     connect(&HauptFenster::instance(), &HauptFenster::ResultsChanged, this, &GraphF::ShowResults);
     ShowResults();
     view->setFocus();
@@ -89,6 +111,7 @@ void GraphF::ShowResults()
     stale = curve && main.ResultsStale();
     if (!curve) {
         view->ClearFunction(QString::fromUtf8(kNothingYet));
+        explorer->SetRecord(nullptr);
     } else if (curve != shown) {
         std::vector<GraphMark> marks;
         for (const auto& [x, y] : curve->points)
@@ -101,6 +124,7 @@ void GraphF::ShowResults()
         view->SetFunction(
             [curve](const SampleRequest& request) { return curve->polynomial.Sample(request); },
             std::move(marks));
+        explorer->SetRecord(record);
     }
     shown = curve;
     QStringList notes;
@@ -120,14 +144,17 @@ void GraphF::DescribeGraph()
         return;
     }
     const GraphView::View& range = view->CurrentView();
+    const size_t arguments = shown->arguments.size();
     QString description =
-        QStringLiteral("Polynom vom Grad %1 durch %2 Stützpunkte mit %3 Argumenten; gezeigt: x "
+        QStringLiteral("Polynom vom Grad %1 durch %2 Stützpunkte mit %3; gezeigt: x "
                        "von %4 bis %5, y von %6 bis %7.")
             .arg(shown->polynomial.Degree())
             .arg(shown->points.size())
-            .arg(shown->arguments.size())
+            .arg(arguments == 1 ? QStringLiteral("1 Argument")
+                                : QStringLiteral("%1 Argumenten").arg(arguments))
             .arg(spokenBound(range.xMin), spokenBound(range.xMax), spokenBound(range.yMin),
                  spokenBound(range.yMax));
+    description += QStringLiteral(" Verlauf: ") + ForTheEar(explorer->ShapeSentence());
     for (const QString& note : view->Notes())
         description += ' ' + note + '.';
     Describe("GraphView", kTitle, description);

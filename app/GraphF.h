@@ -6,6 +6,7 @@
 #include <memory>
 
 struct ComputedCurve;
+class GraphExplorer;
 class GraphView;
 
 class GraphF : public Window
@@ -28,6 +29,7 @@ private:
     QString ReadoutAt(double x) const;
 
     GraphView* view = nullptr;
+    GraphExplorer* explorer = nullptr;
     std::shared_ptr<const ComputedCurve> shown;
     bool stale = false;
 };
