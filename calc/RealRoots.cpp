@@ -532,6 +532,9 @@ void TightenRoot(const RealRoots& roots, IsolatedRoot& root, int bits, RootWork&
     mpf_class value(0, precision);
     mpf_class slope(0, precision);
     mpf_class step(0, precision);
+    // Every number is given its precision: gmpxx makes a new one at the default of 64 bits.
+    mpf_class next(0, precision);
+    mpf_class scale(0, precision);
     if (root.signAboveLow == 0)
         root.signAboveLow = signJustAbove(f, root.low);
     const int lowSign = root.signAboveLow;
@@ -549,24 +552,28 @@ void TightenRoot(const RealRoots& roots, IsolatedRoot& root, int bits, RootWork&
             low = x;
         else
             high = x;
-        step = sgn(slope) != 0 ? mpf_class(value / slope) : mpf_class(0);
-        mpf_class next = x - step;
+        if (sgn(slope) != 0) {
+            step = value / slope;
+            next = x - step;
+        }
         if (sgn(slope) == 0 || next <= low || next >= high)
             next = (low + high) / 2;
         step = abs(next - x);
         x = next;
-        mpf_class scale = abs(x);
+        scale = abs(x);
         mpf_div_2exp(scale.get_mpf_t(), scale.get_mpf_t(), mp_bitcnt_t(bits + 8));
         if (step <= scale)
             break;
     }
     // The interval x -+ |x| 2^-bits, if the signs at its ends prove that the root is in it.
-    mpf_class reach = abs(x);
+    mpf_class reach(abs(x), precision);
     mpf_div_2exp(reach.get_mpf_t(), reach.get_mpf_t(), mp_bitcnt_t(bits));
     if (sgn(reach) == 0)
         return;
-    const mpq_class candidateLow(mpf_class(x - reach));
-    const mpq_class candidateHigh(mpf_class(x + reach));
+    next = x - reach;
+    const mpq_class candidateLow(next);
+    next = x + reach;
+    const mpq_class candidateHigh(next);
     if (candidateLow <= root.low || candidateHigh >= root.high)
         return;
     if (!work.Spend(2 * long(f.size())))
