@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -247,17 +249,41 @@ void GraphCursor::paint(QPainter& painter) const
     painter.restore();
 }
 
-void GraphCursor::openContextMenu()
+QPoint GraphCursor::cursorPoint() const
 {
-    QPoint at = view.rect().center();
     if (position) {
         const double y = valueAt(*position);
         const QPointF point = view.PointAt(*position, std::isfinite(y) ? y : 0.0);
         if (view.rect().contains(point.toPoint()))
-            at = point.toPoint();
+            return point.toPoint();
     }
-    QCoreApplication::postEvent(
-        &view, new QContextMenuEvent(QContextMenuEvent::Keyboard, at, view.mapToGlobal(at)));
+    return view.rect().center();
+}
+
+void GraphCursor::openContextMenu(QPoint at, bool byKey)
+{
+    // One menu, kept, for the pointer and the keys alike: a screen reader may still ask about
+    // it once it has closed, and a menu made for each opening would be gone by then.
+    if (!menu)
+        menu = new QMenu(&view);
+    if (menu->actions() != view.actions()) {
+        menu->clear();
+        menu->addActions(view.actions());
+    }
+    if (menu->actions().isEmpty())
+        return;
+    menu->popup(view.mapToGlobal(at));
+    // Opened by key, its first command is chosen once it is on the screen, as the Down key
+    // chooses it: a screen reader says a choice made by key, and none made before the menu
+    // is shown.
+    if (byKey) {
+        QTimer::singleShot(0, menu, [this] {
+            if (menu->isVisible() && !menu->activeAction()) {
+                QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+                QApplication::sendEvent(menu, &down);
+            }
+        });
+    }
 }
 
 bool GraphCursor::eventFilter(QObject* watched, QEvent* event)
@@ -278,7 +304,7 @@ bool GraphCursor::eventFilter(QObject* watched, QEvent* event)
             key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
         const bool shift = key->modifiers() & Qt::ShiftModifier;
         if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && shift)) {
-            openContextMenu();
+            openContextMenu(cursorPoint(), true);
             return true;
         }
         if (modifiers != Qt::NoModifier)
@@ -303,6 +329,13 @@ bool GraphCursor::eventFilter(QObject* watched, QEvent* event)
             }
         }
         return false;
+    }
+    case QEvent::ContextMenu: {
+        // The X11 platform turns the Menu key into this event itself.
+        auto* request = static_cast<QContextMenuEvent*>(event);
+        const bool byKey = request->reason() == QContextMenuEvent::Keyboard;
+        openContextMenu(byKey ? cursorPoint() : request->pos(), byKey);
+        return true;
     }
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);

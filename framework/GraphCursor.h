@@ -8,6 +8,7 @@
 #include "framework/AxisTicks.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointF>
 #include <QString>
 #include <functional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 class GraphView;
+class QMenu;
 class QPainter;
 
 class GraphCursor final : public QObject
@@ -69,7 +71,8 @@ private:
     void moveTo(double x, const QString& text);
     void follow(double x);
     void paint(QPainter& painter) const;
-    void openContextMenu();
+    QPoint cursorPoint() const;
+    void openContextMenu(QPoint at, bool byKey);
 
     GraphView& view;
     std::function<double(double)> valueAt;
@@ -79,4 +82,5 @@ private:
     QString lastSaid;
     bool followingCursor = false;
     std::optional<QPointF> pressedAt;
+    QMenu* menu = nullptr; // the context menu opened by key
 };

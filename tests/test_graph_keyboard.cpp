@@ -236,10 +236,13 @@ private slots:
         GraphView& view = openGraph();
         // The menu runs a loop of its own: it is read and closed from within.
         QList<QAction*> shown;
+        QAction* chosen = nullptr;
         QTimer reader;
-        connect(&reader, &QTimer::timeout, [&shown] {
-            if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        connect(&reader, &QTimer::timeout, [&shown, &chosen] {
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (popup && popup->activeAction()) {
                 shown = popup->actions();
+                chosen = popup->activeAction();
                 popup->close();
             }
         });
@@ -247,6 +250,8 @@ private slots:
         press(view, key);
         QTRY_VERIFY(!shown.isEmpty());
         QCOMPARE(shown, view.actions());
+        // Opened by key, its first command is chosen, so that a screen reader says it.
+        QCOMPARE(chosen, view.actions().first());
 
         // In "Ansicht" while the graph is the active window, not while the main window is.
         QMenu* ansicht = MenuBar1::instance().Child("AnsichtMenu")->Menu();
