@@ -124,6 +124,7 @@ void GraphExplorer::SetRecord(std::shared_ptr<const ComputeRecord> newRecord)
     cursor->Reset();
     valueRow->SetRecord(record);
     readout->clear();
+    lastSaid.clear();
     viewSaid = view.CurrentView();
     findShape();
 }
@@ -206,6 +207,7 @@ void GraphExplorer::ShowShape()
 
 void GraphExplorer::say(const QString& sentence)
 {
+    lastSaid = sentence;
     // What the person does next speaks for itself: a range still waiting is not said after it.
     if (viewSettles->isActive()) {
         viewSettles->stop();
@@ -259,12 +261,33 @@ void GraphExplorer::mirrorCommands(QMenu& menu)
 
 bool GraphExplorer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &view && event->type() == QEvent::KeyPress) {
+    if (watched != &view)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_V && key->modifiers() == Qt::NoModifier) {
             ShowShape();
             return true;
         }
+        break;
+    }
+    case QEvent::MouseMove:
+    case QEvent::Leave:
+        // The line under the graph reads what the drawing shows at the pointer, once the
+        // drawing has taken the move in; where the pointer leaves, the cursor's line again.
+        QMetaObject::invokeMethod(this, &GraphExplorer::showPointer, Qt::QueuedConnection);
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void GraphExplorer::showPointer()
+{
+    const QString atPointer = view.ReadoutText();
+    const QString line = atPointer.isEmpty() ? lastSaid : atPointer;
+    readout->setText(ForTheEye(line));
+    readout->setAccessibleName(ForTheEar(line));
 }

@@ -66,6 +66,7 @@ private:
     void callOffShape();
     void shapeFound();
     void say(const QString& sentence);
+    void showPointer();
     void viewChanged();
     void sayView();
     void mirrorCommands(QMenu& menu);
@@ -75,6 +76,7 @@ private:
     GraphValueRow* valueRow = nullptr;
     QLabel* readout = nullptr;
     QLabel* shapeLine = nullptr;
+    QString lastSaid; // the readout line of the last key or click
     QTimer* viewSettles = nullptr;
     std::shared_ptr<const ComputeRecord> record;
     std::optional<CurveShape> shape;

@@ -214,12 +214,9 @@ std::vector<GraphCursor::Kind> CursorKinds(const ComputeRecord& record, const Cu
 
 QString GraphKeys()
 {
+    // Said whenever the window becomes active: short, the README has the whole table.
     return QStringLiteral(
-        "Tasten: Komma und Punkt bewegen den Cursor auf der Kurve einen Schritt nach links "
-        "oder rechts; N springt zur nächsten Nullstelle, E zum nächsten Hoch-, Tief- oder "
-        "Sattelpunkt, S zur nächsten Stützstelle, W zum nächsten Argument, mit Umschalt "
-        "jeweils zurück; Leertaste sagt die Stelle noch einmal; V sagt den Verlauf; Alt+W "
-        "führt zum Feld Wert an der Stelle. Plus und Minus zoomen, die Pfeiltasten "
-        "verschieben die Ansicht, Pos1 zeigt die erste Ansicht, A alles. Menütaste oder "
-        "Umschalt+F10 öffnen das Kontextmenü.");
+        "Tasten: Komma und Punkt ein Schritt auf der Kurve, N Nullstelle, E Hoch-, Tief- oder "
+        "Sattelpunkt, S Stützstelle, W Argument, mit Umschalt zurück, Leertaste noch einmal, "
+        "V Verlauf, Alt+W Wert an der Stelle, Menütaste Befehle.");
 }
