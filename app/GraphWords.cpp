@@ -107,11 +107,6 @@ QString valueAsAField(const ComputeRecord& record, const QString& xText)
     return FitNumber(Str(record.curve.polynomial.ValueAt(Val(xText))), metrics, kValueFieldRoom);
 }
 
-QString pointArrival(const QString& name, const ComputeRecord& record, double x)
-{
-    return name + QStringLiteral(": ") + CursorReadout(record, x);
-}
-
 } // namespace
 
 QString ForTheEye(const QString& sentence)
@@ -164,8 +159,7 @@ std::vector<GraphCursor::Kind> CursorKinds(const ComputeRecord& record, const Cu
                              {}};
     for (int k = 0; k < record.PointsInUse(); ++k) {
         const double x = record.xwert[size_t(k)];
-        points.stops.push_back(
-            {x, pointArrival(QStringLiteral("Stützstelle %1").arg(k + 1), record, x), {}});
+        points.stops.push_back({x, QStringLiteral("Stützstelle %1: ").arg(k + 1), {}, true});
     }
     GraphCursor::Kind arguments{Qt::Key_W,
                                 QStringLiteral("Kein weiteres Argument links."),
@@ -175,8 +169,7 @@ std::vector<GraphCursor::Kind> CursorKinds(const ComputeRecord& record, const Cu
         if (!record.Evaluated(row))
             continue;
         const double x = record.Argument(row);
-        arguments.stops.push_back(
-            {x, pointArrival(QStringLiteral("Argument %1").arg(row + 1), record, x), {}});
+        arguments.stops.push_back({x, QStringLiteral("Argument %1: ").arg(row + 1), {}, true});
     }
 
     if (shape && !shape->known)

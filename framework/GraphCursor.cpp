@@ -174,7 +174,7 @@ void GraphCursor::Jump(int key, bool backwards)
     QStringList arrivals;
     for (const Stop& stop : kind->stops) {
         if (stop.x == *target)
-            arrivals << stop.arrival;
+            arrivals << stop.arrival + (stop.readOut ? readout(stop.x) : QString());
     }
     moveTo(*target, arrivals.join(QStringLiteral("; ")));
 }

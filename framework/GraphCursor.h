@@ -26,8 +26,10 @@ public:
     struct Stop
     {
         double x;
-        QString arrival; // said when the cursor jumps or steps onto it
+        QString arrival; // said when the cursor jumps onto it
         QString passing; // said when a step passes it; empty: nothing is said
+        // The arrival is followed by the readout of x, worked out only when it is said.
+        bool readOut = false;
     };
     // Places of one kind, reached by a key, and by the key with Shift backwards.
     struct Kind

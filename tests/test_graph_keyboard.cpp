@@ -60,7 +60,8 @@ GraphView& openGraph()
     view.setFocus();
     // The shape is worked out beside the window; a few milliseconds for this parabola.
     const GraphExplorer* explorer = graphWindow().findChild<GraphExplorer*>();
-    QTest::qWaitFor([explorer] { return !explorer->ShapePending(); }, 10000);
+    if (!QTest::qWaitFor([explorer] { return !explorer->ShapePending(); }, 10000))
+        QTest::qFail("the shape of the curve was not found within 10 s", __FILE__, __LINE__);
     return view;
 }
 
