@@ -77,6 +77,8 @@ GraphExplorer::GraphExplorer(GraphView& view, QMenu* viewMenu, QWidget* parent)
     viewSettles->setInterval(kViewSettles);
     connect(viewSettles, &QTimer::timeout, this, &GraphExplorer::sayView);
     connect(&view, &GraphView::ViewChanged, this, &GraphExplorer::viewChanged);
+    // No thread outlives the program's end.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &GraphExplorer::callOffShape);
 
     separator = new QAction(this);
     separator->setSeparator(true);
@@ -205,8 +207,17 @@ void GraphExplorer::ShowShape()
     Announce(*window(), ForTheEar(sentence));
 }
 
-void GraphExplorer::say(const QString& sentence)
+void GraphExplorer::SetStale(bool newStale)
 {
+    stale = newStale;
+}
+
+void GraphExplorer::say(const QString& said)
+{
+    QString sentence = said;
+    if (stale)
+        sentence +=
+            said.endsWith(u'.') ? QStringLiteral(" Veraltet.") : QStringLiteral("; veraltet");
     lastSaid = sentence;
     // What the person does next speaks for itself: a range still waiting is not said after it.
     if (viewSettles->isActive()) {

@@ -35,6 +35,8 @@ public:
     // of a thousand digits may take a second, and the window answers meanwhile.
     void SetRecord(std::shared_ptr<const ComputeRecord> record);
     bool ShapePending() const { return bool(job); }
+    // The drawing no longer belongs to the inputs: what is said of it says so.
+    void SetStale(bool stale);
     // "Nullstellen bei ...; Tiefpunkt ...; fällt bis ..., steigt danach.", empty without one.
     QString ShapeSentence() const;
     // Says the shape and shows it under the drawing.
@@ -77,6 +79,7 @@ private:
     QLabel* readout = nullptr;
     QLabel* shapeLine = nullptr;
     QString lastSaid; // the readout line of the last key or click
+    bool stale = false;
     QTimer* viewSettles = nullptr;
     std::shared_ptr<const ComputeRecord> record;
     std::optional<CurveShape> shape;

@@ -134,6 +134,7 @@ void GraphF::ShowResults()
         notes << QString::fromUtf8(kNoExactValue);
     view->SetNotes(notes);
     view->SetDimmed(stale);
+    explorer->SetStale(stale);
     DescribeGraph();
 }
 

@@ -76,9 +76,14 @@ QString announcement(const QWidget& window)
     return QString();
 }
 
-// "N", "Shift+N", ".", ",", or "click" in the middle.
+// "N", "Shift+N", ".", ",", "click" in the middle, or "edit": an input of the main window
+// changes, so that the graph is stale.
 void press(GraphView& view, const QString& key)
 {
+    if (key == "edit") {
+        type(kSupportRows[0].ordinate, "0"); // typed anew, the same value
+        return;
+    }
     if (key == "click") {
         QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(view.width() / 2, view.height() / 2));
         return;
@@ -141,6 +146,9 @@ private slots:
                                                                      << "x = 0,5; p(x) = −0,75";
         QTest::newRow("space says it again") << "0.5" << 0.0 << "E Space"
                                              << "Tiefpunkt: x = 0; p(x) = −1";
+        QTest::newRow("on a stale graph each move says so")
+            << "0.5" << 0.0 << "edit N"
+            << "Nullstelle: x = −1; p(x) = 0; veraltet";
     }
     void eachMoveOfTheCursorSaysWhereItStands()
     {
