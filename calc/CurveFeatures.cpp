@@ -6,12 +6,12 @@
 
 #include "calc/CurveFeatures.h"
 
+#include "calc/DecimalRounding.h"
 #include "calc/ExactDescription.h"
 #include "calc/ExactInterpolation.h"
 #include "calc/RealRoots.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace {
 
@@ -26,174 +26,11 @@ constexpr int kExtraExactDigits = 2;
 // than a double holds, so that the nearest double and the digits shown are mostly settled.
 constexpr int kTightBits = 64;
 
-// 10^k, kept: the same few powers are asked for again and again while a place is narrowed.
-const mpz_class& tenTo(unsigned long k)
-{
-    thread_local std::unordered_map<unsigned long, mpz_class> powers;
-    if (powers.size() > 512)
-        powers.clear();
-    auto [at, added] = powers.try_emplace(k);
-    if (added)
-        at->second = PowerOfTen(k);
-    return at->second;
-}
-
-// numerator / denominator * 10^power, denominator > 0: a rational with its power of ten
-// apart, so that the scales of x and y cost no division.
-struct Scaled
-{
-    mpz_class numerator;
-    mpz_class denominator = 1;
-    long power = 0;
-};
-
-Scaled scaled(const mpq_class& value, long power)
-{
-    return {value.get_num(), value.get_den(), power};
-}
-
-mpq_class rational(const Scaled& value)
-{
-    mpq_class q(value.numerator, value.denominator);
-    if (value.power >= 0)
-        q *= mpq_class(tenTo(static_cast<unsigned long>(value.power)));
-    else
-        q /= mpq_class(tenTo(static_cast<unsigned long>(-value.power)));
-    q.canonicalize();
-    return q;
-}
-
-// a * 10^shift for shift >= 0.
-mpz_class timesTen(const mpz_class& a, long shift)
-{
-    return shift == 0 ? a : mpz_class(a * tenTo(static_cast<unsigned long>(shift)));
-}
-
-int compare(const Scaled& a, const Scaled& b)
-{
-    const long lowest = std::min(a.power, b.power);
-    const mpz_class left = timesTen(a.numerator * b.denominator, a.power - lowest);
-    const mpz_class right = timesTen(b.numerator * a.denominator, b.power - lowest);
-    return cmp(left, right);
-}
-
-double nearestDouble(const Scaled& value)
-{
-    if (value.power >= 0)
-        return NearestDouble(timesTen(value.numerator, value.power), value.denominator);
-    return NearestDouble(value.numerator, timesTen(value.denominator, -value.power));
-}
-
-enum class Rounding
-{
-    HalfEven,
-    Down, // towards -inf
-    Up,   // towards +inf
-};
-
-// A decimal of `digits` significant digits: +-mantissa 10^(exponent - digits + 1), where
-// 10^(digits-1) <= mantissa < 10^digits, or 0.
-struct Decimal
-{
-    bool negative = false;
-    mpz_class mantissa;
-    long exponent = 0;
-    int digits = 1;
-
-    bool operator==(const Decimal& other) const
-    {
-        return negative == other.negative && mantissa == other.mantissa &&
-               exponent == other.exponent;
-    }
-    Scaled Value() const
-    {
-        return {negative ? mpz_class(-mantissa) : mantissa, 1, exponent - digits + 1};
-    }
-};
-
-Decimal rounded(const Scaled& value, int digits, Rounding rounding = Rounding::HalfEven)
-{
-    Decimal decimal;
-    decimal.digits = digits;
-    if (value.numerator == 0)
-        return decimal;
-    decimal.negative = value.numerator < 0;
-    const mpz_class n = abs(value.numerator);
-    const mpz_class& m = value.denominator;
-    // n / m >= 10^k, in whole numbers.
-    const auto atLeast = [&](long k) {
-        return k >= 0 ? n >= timesTen(m, k) : timesTen(n, -k) >= m;
-    };
-    // The exponent of the first digit of n / m, from the bit lengths, then put right.
-    const long bits =
-        long(mpz_sizeinbase(n.get_mpz_t(), 2)) - long(mpz_sizeinbase(m.get_mpz_t(), 2));
-    long exponent = long(double(bits) * 0.30102999566398120);
-    while (atLeast(exponent + 1))
-        ++exponent;
-    while (!atLeast(exponent))
-        --exponent;
-    // The digits: n / m * 10^(digits - 1 - exponent), rounded.
-    const long shift = digits - 1 - exponent;
-    const mpz_class dividend = shift >= 0 ? timesTen(n, shift) : n;
-    const mpz_class divisor = shift >= 0 ? m : timesTen(m, -shift);
-    mpz_class quotient;
-    mpz_class remainder;
-    mpz_tdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(), dividend.get_mpz_t(),
-                divisor.get_mpz_t());
-    if (remainder != 0) {
-        // Towards +inf is away from 0 for a positive number, towards 0 for a negative one.
-        const bool awayFromZero =
-            rounding == Rounding::HalfEven
-                ? (2 * remainder > divisor ||
-                   (2 * remainder == divisor && mpz_odd_p(quotient.get_mpz_t())))
-                : (rounding == Rounding::Up) != decimal.negative;
-        if (awayFromZero)
-            ++quotient;
-    }
-    if (quotient == tenTo(static_cast<unsigned long>(digits))) {
-        quotient = tenTo(static_cast<unsigned long>(digits - 1));
-        ++exponent;
-    }
-    decimal.mantissa = quotient;
-    decimal.exponent = exponent + value.power;
-    return decimal;
-}
-
-// As Str writes numbers: the shorter of the plain and the exponent form, the plain one on a
-// tie, trailing zeros dropped.
-QString textOf(const Decimal& decimal)
-{
-    if (decimal.mantissa == 0)
-        return QStringLiteral("0");
-    std::string digits = decimal.mantissa.get_str();
-    digits.erase(digits.find_last_not_of('0') + 1);
-    const long e = decimal.exponent;
-    std::string scientific = digits.substr(0, 1);
-    if (digits.size() > 1)
-        scientific += "." + digits.substr(1);
-    const std::string exponentDigits = std::to_string(std::labs(e));
-    scientific +=
-        std::string(e < 0 ? "e-" : "e+") + (exponentDigits.size() < 2 ? "0" : "") + exponentDigits;
-    std::string text = scientific;
-    if (std::labs(e) < 40) {
-        std::string plain;
-        if (e < 0)
-            plain = "0." + std::string(size_t(-e - 1), '0') + digits;
-        else if (long(digits.size()) <= e + 1)
-            plain = digits + std::string(size_t(e + 1 - long(digits.size())), '0');
-        else
-            plain = digits.substr(0, size_t(e + 1)) + "." + digits.substr(size_t(e + 1));
-        if (plain.size() <= scientific.size())
-            text = plain;
-    }
-    return QString::fromStdString((decimal.negative ? "-" : "") + text);
-}
-
 // Where a number lies: between low and high, or exactly at low where `point`.
 struct Enclosure
 {
-    Scaled low;
-    Scaled high;
+    ScaledRational low;
+    ScaledRational high;
     bool point = false;
 };
 
@@ -201,26 +38,26 @@ bool settled(const Enclosure& e, int digits, bool toTheDouble)
 {
     if (e.point)
         return true;
-    if (!(rounded(e.low, digits) == rounded(e.high, digits)))
+    if (!(Rounded(e.low, digits) == Rounded(e.high, digits)))
         return false;
-    return !toTheDouble || nearestDouble(e.low) == nearestDouble(e.high);
+    return !toTheDouble || NearestDoubleOf(e.low) == NearestDoubleOf(e.high);
 }
 
 ShapeNumber described(const Enclosure& e, int digits)
 {
     ShapeNumber number;
-    number.nearest = nearestDouble(e.low);
+    number.nearest = NearestDoubleOf(e.low);
     if (e.point) {
         for (int shortest = 1; shortest <= digits + kExtraExactDigits; ++shortest) {
-            const Decimal decimal = rounded(e.low, shortest);
-            if (compare(decimal.Value(), e.low) == 0) {
-                number.text = textOf(decimal);
+            const Decimal decimal = Rounded(e.low, shortest);
+            if (Compare(decimal.Value(), e.low) == 0) {
+                number.text = DecimalText(decimal);
                 number.exact = true;
                 return number;
             }
         }
     }
-    number.text = textOf(rounded(e.low, digits));
+    number.text = DecimalText(Rounded(e.low, digits));
     return number;
 }
 
@@ -233,9 +70,9 @@ ShapeNumber describedAsFarAsKnown(const Enclosure& e, int digits)
     }
     ShapeNumber number;
     number.settled = false;
-    number.text = textOf(rounded(e.low, 2, Rounding::Down));
-    number.upTo = textOf(rounded(e.high, 2, Rounding::Up));
-    number.nearest = nearestDouble(e.low);
+    number.text = DecimalText(Rounded(e.low, 2, Rounding::Down));
+    number.upTo = DecimalText(Rounded(e.high, 2, Rounding::Up));
+    number.nearest = NearestDoubleOf(e.low);
     return number;
 }
 
@@ -301,11 +138,11 @@ public:
 private:
     Enclosure xOf(const IsolatedRoot& root) const
     {
-        return {scaled(root.low, xPower), scaled(root.high, xPower), root.Exact()};
+        return {ScaledOf(root.low, xPower), ScaledOf(root.high, xPower), root.Exact()};
     }
 
     // P(u) as a value of p: P(u) / (V 10^t).
-    Scaled yFrom(mpz_class numerator, const mpz_class& denominator) const
+    ScaledRational yFrom(mpz_class numerator, const mpz_class& denominator) const
     {
         return {numerator * ySign, denominator * yDivisor, yPower};
     }
@@ -319,11 +156,11 @@ private:
         if (root.Exact())
             return;
         const Enclosure x = xOf(root);
-        const Decimal low = rounded(x.low, digits + kExtraExactDigits);
-        if (!(low == rounded(x.high, digits + kExtraExactDigits)))
+        const Decimal low = Rounded(x.low, digits + kExtraExactDigits);
+        if (!(low == Rounded(x.high, digits + kExtraExactDigits)))
             return;
-        const Scaled candidate = low.Value();
-        const mpq_class u = rational({candidate.numerator, 1, candidate.power - xPower});
+        const ScaledRational candidate = low.Value();
+        const mpq_class u = RationalOf({candidate.numerator, 1, candidate.power - xPower});
         if (tried == u)
             return;
         tried = u;
@@ -355,7 +192,7 @@ private:
     {
         if (root.Exact()) {
             const mpq_class y = ValueAt(p, root.low);
-            const Scaled value = yFrom(y.get_num(), y.get_den());
+            const ScaledRational value = yFrom(y.get_num(), y.get_den());
             return {value, value, true};
         }
         const mpq_class middle = (root.low + root.high) / 2;
@@ -389,8 +226,8 @@ private:
         const mpz_class centre = s[0] * denominatorPower;
         // b^n r_d^n; bPower went one power of b too far.
         const mpz_class denominator = bPower / b * denominatorPower;
-        Scaled low = yFrom(centre - error, denominator);
-        Scaled high = yFrom(centre + error, denominator);
+        ScaledRational low = yFrom(centre - error, denominator);
+        ScaledRational high = yFrom(centre + error, denominator);
         if (ySign < 0)
             std::swap(low, high);
         return {low, high, false};
@@ -402,7 +239,7 @@ private:
         // A turn on the axis is a multiple zero of P.
         const bool onTheAxis = SharesRoot(p, factor, root, work);
         TightenRoot(roots, root, kTightBits, work);
-        const Scaled zero{0, 1, 0};
+        const ScaledRational zero{0, 1, 0};
         bool yChecked = false;
         std::optional<mpq_class> tried;
         for (int narrowings = 0;; ++narrowings) {
@@ -419,9 +256,9 @@ private:
                 // p(c) may be a short decimal although c is not: then P - y V 10^t shares c.
                 if (!turn.y.exact && !yChecked) {
                     yChecked = true;
-                    const Scaled candidate = rounded(y->low, digits).Value();
+                    const ScaledRational candidate = Rounded(y->low, digits).Value();
                     // P(c) if p(c) is the candidate: candidate * V * 10^t.
-                    const mpq_class level = rational(
+                    const mpq_class level = RationalOf(
                         {candidate.numerator * yDivisor * ySign, 1, candidate.power - yPower});
                     IntegerPolynomial shifted = p;
                     for (mpz_class& c : shifted)

@@ -4,12 +4,10 @@
 // or however far apart their magnitudes are. Nothing is rounded on the way, so a root that
 // is a short decimal can be told exactly.
 
-#include <atomic>
-#include <gmpxx.h>
-#include <vector>
+#include "calc/IntegerPolynomial.h"
 
-// Coefficients of x^0, x^1, ...; no zero at the top. Empty is the zero polynomial.
-using IntegerPolynomial = std::vector<mpz_class>;
+#include <atomic>
+#include <vector>
 
 // The work a search may do, in evaluations and shifts of a polynomial; it ends incomplete
 // where it would need more, or once it is called off, so that a pathological input cannot
@@ -56,15 +54,6 @@ bool NarrowRoot(const RealRoots& roots, IsolatedRoot& root, RootWork& work);
 // Where they do not, the interval stays as it was; the result is right either way.
 void TightenRoot(const RealRoots& roots, IsolatedRoot& root, int bits, RootWork& work);
 
-// Helpers of exact polynomial arithmetic that the callers need too.
-IntegerPolynomial Derivative(const IntegerPolynomial& p);
-// p(x) for a rational x, exactly.
-mpq_class ValueAt(const IntegerPolynomial& p, const mpq_class& x);
-int SignAt(const IntegerPolynomial& p, const mpq_class& x);
-// The greatest common divisor, primitive with a positive leading coefficient.
-IntegerPolynomial CommonDivisor(IntegerPolynomial a, IntegerPolynomial b);
-// Whether a and b certainly have no common root: their remainders modulo a prime say so.
-bool CertainlyCoprime(const IntegerPolynomial& a, const IntegerPolynomial& b);
 // Whether q (square-free) and p share the root that `root` isolates for q.
 bool SharesRoot(const IntegerPolynomial& p, const IntegerPolynomial& q, const IsolatedRoot& root,
                 RootWork& work);
