@@ -93,6 +93,31 @@ QString sheetAsText(const QList<Section>& sheet)
     return lines.join(u'\n') + u'\n';
 }
 
+QString tableCell(QString cell, QChar separator, const QLocale& locale)
+{
+    cell.replace(u'.', locale.decimalPoint());
+    if (cell.contains(separator) || cell.contains(u'"') || cell.contains(u'\n'))
+        cell = u'"' + cell.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    return cell;
+}
+
+QString sheetAsTable(const QList<Section>& sheet, QChar separator, const QLocale& locale)
+{
+    QString table;
+    for (const Section& section : sheet) {
+        if (!table.isEmpty())
+            table += QStringLiteral("\r\n");
+        for (const QStringList& row :
+             QList<QStringList>{{section.title}, section.header} + section.rows) {
+            QStringList cells;
+            for (const QString& cell : row)
+                cells << tableCell(cell, separator, locale);
+            table += cells.join(separator) + QStringLiteral("\r\n");
+        }
+    }
+    return table;
+}
+
 QString htmlRow(const QStringList& cells, const QString& tag)
 {
     QString row = QStringLiteral("<tr>");
@@ -138,6 +163,11 @@ QString ResultsAsText(const HauptFenster& window)
 QString ResultsAsHtml(const HauptFenster& window)
 {
     return sheetAsHtml(resultSheet(window));
+}
+
+QString ResultsAsTable(const HauptFenster& window, QChar separator, const QLocale& locale)
+{
+    return sheetAsTable(resultSheet(window), separator, locale);
 }
 
 std::optional<QString> PolynomialLine(const HauptFenster& window)

@@ -2,6 +2,7 @@
 // The results taken along: as a table for spreadsheets, word processors and mail, and the
 // polynomial as one line of text for a formula, a calculator or a document.
 
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -11,6 +12,9 @@ class HauptFenster;
 // decimal commas, as a German spreadsheet reads them; the same as an HTML table.
 QString ResultsAsText(const HauptFenster& window);
 QString ResultsAsHtml(const HauptFenster& window);
+// The same table for a file: cells separated by `separator` and quoted where they hold it, a
+// quote or a line end; numbers with the decimal sign of `locale`.
+QString ResultsAsTable(const HauptFenster& window, QChar separator, const QLocale& locale);
 
 // "p(x) = -4900 + 2.5*x": the exact coefficients, each as the double nearest to it, zero terms
 // left out. None where a coefficient has no exact value.
