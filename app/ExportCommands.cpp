@@ -38,7 +38,7 @@ void printReport(HauptFenster& window)
     if (!painter.begin(&printer)) {
         MsgBox(QStringLiteral("Der Drucker „%1“ hat den Bericht nicht angenommen.")
                    .arg(printer.printerName()),
-               kOkOnly, kPrintTitle);
+               kOkOnly, kPrintTitle, &window);
         return;
     }
     PaintReport(painter, QRectF(QPointF(0, 0),
@@ -46,7 +46,7 @@ void printReport(HauptFenster& window)
     if (!painter.end()) {
         MsgBox(QStringLiteral("Der Bericht konnte nicht an den Drucker „%1“ gesandt werden.")
                    .arg(printer.printerName()),
-               kOkOnly, kPrintTitle);
+               kOkOnly, kPrintTitle, &window);
         return;
     }
     Announce(window, QStringLiteral("Gedruckt auf %1").arg(printer.printerName()));

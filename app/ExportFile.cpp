@@ -53,7 +53,7 @@ bool ExportTo(QWidget& window, const QString& title, const QString& path, const 
     if (const std::optional<QString> reason = write(path)) {
         MsgBox(QStringLiteral("„%1“ wurde nicht geschrieben.\n\n%2")
                    .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), *reason),
-               kOkOnly, title);
+               kOkOnly, title, &window);
         return false;
     }
     Announce(window, QStringLiteral("Exportiert: ") + QFileInfo(path).fileName());
