@@ -44,18 +44,30 @@ QString escaped(const QString& text)
     return text.toHtmlEscaped();
 }
 
-QString tableRow(const QStringList& cells, const char* tag = "td")
+// Numbers are never broken across lines; a remark beside them wraps.
+QString tableRow(const QStringList& numbers, const std::optional<QString>& remark = {})
 {
     QString row = QStringLiteral("<tr>");
-    for (const QString& cell : cells)
-        row += QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), cell);
+    for (const QString& number : numbers)
+        row += QStringLiteral("<td class=\"number\">%1</td>").arg(number);
+    if (remark)
+        row += QStringLiteral("<td>%1</td>").arg(*remark);
     return row + QStringLiteral("</tr>");
 }
 
-QString table(const QStringList& header, const QStringList& rows)
+struct Column
 {
-    return QStringLiteral("<table class=\"results\" width=\"100%\">") + tableRow(header, "th") +
-           rows.join(QString()) + QStringLiteral("</table>");
+    QString heading;
+    int width; // in percent of the table's
+};
+
+QString table(const std::vector<Column>& columns, const QStringList& rows)
+{
+    QString header = QStringLiteral("<tr>");
+    for (const Column& column : columns)
+        header += QStringLiteral("<th width=\"%1%\">%2</th>").arg(column.width).arg(column.heading);
+    return QStringLiteral("<table class=\"results\" width=\"100%\">") + header +
+           QStringLiteral("</tr>") + rows.join(QString()) + QStringLiteral("</table>");
 }
 
 QString heading(const QString& text)
@@ -91,9 +103,7 @@ QString remarks(const RecordedResult& result, bool anyExact)
 
 QString power(int k)
 {
-    return k == 0   ? QStringLiteral("1")
-           : k == 1 ? QStringLiteral("x")
-                    : QStringLiteral("x<sup>%1</sup>").arg(k);
+    return k == 1 ? QStringLiteral("x") : QStringLiteral("x<sup>%1</sup>").arg(k);
 }
 
 // "p(x) = -4900 + 2.5·x + x²", the coefficients as written, zero terms left out.
@@ -129,7 +139,9 @@ QString pointsPart(const ComputeRecord& record)
         rows << tableRow({QString::number(k + 1), escaped(Str(record.xwert[size_t(k)])),
                           escaped(Str(record.ywert[size_t(k)]))});
     return heading(QStringLiteral("Stützstellen")) +
-           table({QStringLiteral("Nr."), QStringLiteral("x"), QStringLiteral("y")}, rows);
+           table(
+               {{QStringLiteral("Nr."), 14}, {QStringLiteral("x"), 43}, {QStringLiteral("y"), 43}},
+               rows);
 }
 
 QString valuesPart(const ComputeRecord& record, bool anyExact)
@@ -139,11 +151,14 @@ QString valuesPart(const ComputeRecord& record, bool anyExact)
         if (!record.Evaluated(i))
             continue;
         const RecordedResult& value = record.values[size_t(i)];
-        rows << tableRow(
-            {escaped(Str(record.Argument(i))), shown(value), remarks(value, anyExact)});
+        rows << tableRow({escaped(Str(record.Argument(i))), shown(value)},
+                         remarks(value, anyExact));
     }
     return heading(QStringLiteral("Funktionswerte des Interpolationspolynoms")) +
-           table({QStringLiteral("x"), QStringLiteral("p(x)"), QStringLiteral("Hinweis")}, rows);
+           table({{QStringLiteral("x"), 30},
+                  {QStringLiteral("p(x)"), 35},
+                  {QStringLiteral("Hinweis"), 35}},
+                 rows);
 }
 
 QString coefficientsPart(const ComputeRecord& record, bool anyExact)
@@ -155,7 +170,8 @@ QString coefficientsPart(const ComputeRecord& record, bool anyExact)
     for (int k = 0; k < 10; ++k) {
         const RecordedResult& coefficient = record.coefficients[size_t(k)];
         if (!record.Hidden(k)) {
-            rows << tableRow({power(k), shown(coefficient), remarks(coefficient, anyExact)});
+            rows << tableRow({QStringLiteral("x<sup>%1</sup>").arg(k), shown(coefficient)},
+                             remarks(coefficient, anyExact));
             shownCoefficients[size_t(k)] = Str(coefficient.computed);
         }
         if (coefficient.reference)
@@ -163,12 +179,13 @@ QString coefficientsPart(const ComputeRecord& record, bool anyExact)
         else
             exactWhole = false;
     }
-    QString part =
-        heading(QStringLiteral("Koeffizienten des Interpolationspolynoms")) +
-        table({QStringLiteral("Potenz"), QStringLiteral("Koeffizient"), QStringLiteral("Hinweis")},
-              rows) +
-        heading(QStringLiteral("Polynom")) +
-        QStringLiteral("<p>%1</p>").arg(polynomial(shownCoefficients));
+    QString part = heading(QStringLiteral("Koeffizienten des Interpolationspolynoms")) +
+                   table({{QStringLiteral("Potenz"), 9},
+                          {QStringLiteral("Koeffizient"), 30},
+                          {QStringLiteral("Hinweis"), 61}},
+                         rows) +
+                   heading(QStringLiteral("Polynom")) +
+                   QStringLiteral("<p>%1</p>").arg(polynomial(shownCoefficients));
     // Where a shown coefficient is off, or a hidden power is not 0, the exact one differs.
     const QString exact = polynomial(exactCoefficients);
     if (exactWhole && exact != polynomial(shownCoefficients))
@@ -176,7 +193,9 @@ QString coefficientsPart(const ComputeRecord& record, bool anyExact)
     return part;
 }
 
-QString reportHtml(const ComputeRecord* record, bool stale)
+// Points and values side by side where they fit the width, each having at most ten rows;
+// else one below the other.
+QString reportHtml(const ComputeRecord* record, bool stale, bool sideBySide)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
     QString html =
@@ -190,12 +209,13 @@ QString reportHtml(const ComputeRecord* record, bool stale)
     const bool anyExact = record->exact.polynomial != nullptr;
     if (!anyExact)
         html += QStringLiteral("<p>%1</p>").arg(escaped(kNoExactValues));
-    // Points and values side by side: each has at most ten rows.
-    html += QStringLiteral("<table width=\"100%\"><tr><td width=\"38%\">") + pointsPart(*record) +
-            QStringLiteral("</td><td>") + valuesPart(*record, anyExact) +
-            QStringLiteral("</td></tr></table>") + coefficientsPart(*record, anyExact) +
-            heading(QStringLiteral("Graph"));
-    return html;
+    if (sideBySide)
+        html += QStringLiteral("<table width=\"100%\"><tr><td width=\"38%\">") +
+                pointsPart(*record) + QStringLiteral("</td><td>") + valuesPart(*record, anyExact) +
+                QStringLiteral("</td></tr></table>");
+    else
+        html += pointsPart(*record) + valuesPart(*record, anyExact);
+    return html + coefficientsPart(*record, anyExact) + heading(QStringLiteral("Graph"));
 }
 
 QFont reportFont(int pixels)
@@ -203,6 +223,9 @@ QFont reportFont(int pixels)
     QFont font = QApplication::font();
     font.setPixelSize(pixels);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: "ffi" as one glyph would reach a reader copying or searching the PDF as
+    // one ligature character, and "Koeffizient" would not be found.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -249,20 +272,31 @@ void PaintReport(QPainter& painter, const QRectF& area)
                        "table.results { border-collapse: collapse; border-color: #808080; }"
                        "table.results td, table.results th { border: 0.5px solid #808080; "
                        "padding: 1px 4px; }"
-                       "table.results th { text-align: left; }")
+                       "table.results th { text-align: left; }"
+                       "td.number { white-space: nowrap; }")
             .arg(kTitleSize));
-    document.setHtml(reportHtml(record.get(), window.ResultsStale()));
 
     const double scale = painter.device()->logicalDpiX() / kUnitsPerInch;
     const QSizeF page = area.size() / scale;
-    const double graphRoom = record ? page.height() * kLeastGraphShare : 0.0;
+    // The text is laid out as wide as the page holds it once shrunk by textScale.
     double textScale = 1.0;
-    document.setTextWidth(page.width());
-    if (document.size().height() > page.height() - graphRoom) {
-        textScale = (page.height() - graphRoom) / document.size().height();
-        // Laid out again as wide as the page is once the text shrinks, so it runs shorter.
-        document.setTextWidth(page.width() / textScale);
+    const auto layOut = [&](double shrunk) {
+        textScale = shrunk;
+        document.setTextWidth(page.width() / shrunk);
+    };
+    const auto tooWide = [&] { return document.size().width() > page.width() / textScale; };
+    document.setHtml(reportHtml(record.get(), window.ResultsStale(), true));
+    layOut(1.0);
+    if (tooWide()) {
+        document.setHtml(reportHtml(record.get(), window.ResultsStale(), false));
+        layOut(1.0);
     }
+    if (tooWide())
+        layOut(page.width() / document.size().width());
+    const double textRoom = page.height() * (record ? 1 - kLeastGraphShare : 1.0);
+    // Laid out wider once it shrinks, the text runs no longer than before.
+    if (document.size().height() * textScale > textRoom)
+        layOut(textRoom / document.size().height());
 
     painter.save();
     painter.translate(area.topLeft());
