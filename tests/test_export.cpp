@@ -8,13 +8,16 @@
 #include "app/Report.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
+#include "framework/Menu.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
 #include "ui/ResultsCsv.h"
 #include "ui/RowNames.h"
 
 #include <QAccessible>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QSvgRenderer>
@@ -47,6 +50,18 @@ const QHash<QString, PointSet>& pointSets()
           {"-0.03", "-0.04", "-0.05", "0.01", "0.03", "0.26", "0.32", "0.45", "0.72", "1.01"},
           {"1935", "1975.25", "-1e-3", "2025"}}},
         {"small", {{"0.5", "1.25", "3"}, {"-2.75", "0.001", "1e-05"}, {"2.5"}}},
+        // Every field full, each number as long as a double's shortest text gets.
+        {"longest",
+         {{"-1.2345678901234567e-05", "2.2345678901234567", "3.2345678901234567",
+           "4.2345678901234567", "5.2345678901234567", "6.2345678901234567", "7.2345678901234567",
+           "8.2345678901234567", "9.2345678901234567", "10.234567890123457"},
+          {"-1.2345678901234567e+20", "2.2345678901234567e-20", "-3.2345678901234567e+20",
+           "4.2345678901234567e-20", "-5.2345678901234567e+20", "6.2345678901234567e-20",
+           "-7.2345678901234567e+20", "8.2345678901234567e-20", "-9.2345678901234567e+20",
+           "1.2345678901234567e-20"},
+          {"-1.1111111111111112e-07", "1.1111111111111112", "2.1111111111111112",
+           "3.1111111111111112", "4.1111111111111112", "5.1111111111111112", "6.1111111111111112",
+           "7.1111111111111112", "8.1111111111111112"}}},
     };
     return sets;
 }
@@ -86,6 +101,30 @@ QString pdfText(const QString& path)
 {
     const QString text = QString::fromUtf8(run("pdftotext", {path, "-"}));
     return text.simplified();
+}
+
+// The words of a PDF that do not lie wholly on their page.
+QStringList wordsOffThePage(const QString& path)
+{
+    QStringList off;
+    QXmlStreamReader boxes(run("pdftotext", {"-bbox", path, "-"}));
+    double width = 0;
+    double height = 0;
+    while (!boxes.atEnd()) {
+        boxes.readNext();
+        if (!boxes.isStartElement())
+            continue;
+        const QXmlStreamAttributes at = boxes.attributes();
+        if (boxes.name() == u"page") {
+            width = at.value("width").toDouble();
+            height = at.value("height").toDouble();
+        } else if (boxes.name() == u"word" &&
+                   (at.value("xMin").toDouble() < 0 || at.value("yMin").toDouble() < 0 ||
+                    at.value("xMax").toDouble() > width || at.value("yMax").toDouble() > height)) {
+            off << boxes.readElementText();
+        }
+    }
+    return off;
 }
 
 int pdfPages(const QString& path)
@@ -216,6 +255,65 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
 
+    // Runs before anything is computed in this process.
+    void itemsSayWhatTheyDoAndActWhenTheyCan_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<QString>("described");  // a word of its description
+        QTest::addColumn<bool>("beforeCompute"); // enabled before the first compute
+        QTest::newRow("the table file waits for results") << "FileExportierenCSV"
+                                                          << "FileExportieren"
+                                                          << ""
+                                                          << "CSV-Datei" << false;
+        QTest::newRow("a report says that nothing is computed yet") << "FileExportierenPDF"
+                                                                    << "FileExportieren"
+                                                                    << ""
+                                                                    << "PDF-Datei" << true;
+        QTest::newRow("printing likewise, on Ctrl+P") << "FileDrucken"
+                                                      << "FileMenu"
+                                                      << "Ctrl+P"
+                                                      << "Druckt" << true;
+    }
+    void itemsSayWhatTheyDoAndActWhenTheyCan()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, menu);
+        QFETCH(QString, shortcut);
+        QFETCH(QString, described);
+        QFETCH(bool, beforeCompute);
+        const MenuBar& bar = window->GetMenuBar();
+        QAction& action = bar.Child(item)->Action();
+        QCOMPARE(action.shortcut().toString(QKeySequence::PortableText), shortcut);
+        QAccessibleInterface* shown =
+            QAccessible::queryAccessibleInterface(bar.Child(menu)->Menu());
+        QString description;
+        for (int i = 0; i < shown->childCount(); ++i) {
+            if (shown->child(i)->object() == &action)
+                description = shown->child(i)->text(QAccessible::Description);
+        }
+        QVERIFY2(description.contains(described), qPrintable(description));
+        emit bar.Child(menu)->Menu()->aboutToShow();
+        QCOMPARE(action.isEnabled(), beforeCompute);
+    }
+
+    // Ctrl+P asks where to print, and a person may still decline.
+    void printingAsksWhereFirst()
+    {
+        QString asked;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+                asked = dialog->windowTitle();
+                dialog->reject();
+            }
+        });
+        answer.start(10);
+        QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(asked, QString("Drucken"));
+    }
+
     // The first row runs before anything is computed in this process.
     void reportSaysWhatWasComputed_data()
     {
@@ -236,6 +334,8 @@ private slots:
             << QStringList{"x^8 ausgeblendet, Exakt: -7.417237103174603e-10",
                            "Die ausgeblendeten Potenzen ändern das Polynom"}
             << QStringList{"Veraltet"};
+        QTest::newRow("every field full of the longest numbers: still one page")
+            << "longest" << false << QStringList{"Koeffizienten des"} << QStringList{"Veraltet"};
         QTest::newRow("an input changed after the compute: the results are stale")
             << "small" << true << QStringList{"Veraltet: Die Eingaben wurden seit der Berechnung"}
             << QStringList{"Noch nichts berechnet", "Ungenau"};
@@ -254,6 +354,7 @@ private slots:
         QCOMPARE(WriteReportPdf(path), std::nullopt);
 
         QCOMPARE(pdfPages(path), 1);
+        QCOMPARE(wordsOffThePage(path), QStringList());
         const QString text = pdfText(path);
         if (const auto record = window->LastCompute()) {
             says << shownNumbers(*record);
