@@ -35,10 +35,9 @@ QStringList judged(const RecordedResult& result, const QStringList& beside = {})
             notes.join(QStringLiteral(", "))};
 }
 
-QList<Section> resultSheet(const HauptFenster& window)
+QList<Section> resultSheet(const ComputeRecord* record)
 {
     QList<Section> sheet;
-    const std::shared_ptr<const ComputeRecord> record = window.LastCompute();
     if (!record)
         return sheet;
 
@@ -101,21 +100,24 @@ QString tableCell(QString cell, QChar separator, const QLocale& locale)
     return cell;
 }
 
-QString sheetAsTable(const QList<Section>& sheet, QChar separator, const QLocale& locale)
+QString sheetAsTable(const QList<Section>& sheet, QChar separator, const QLocale& locale,
+                     bool stale)
 {
-    QString table;
+    QStringList lines;
+    if (stale)
+        lines << QStringLiteral("Veraltet: Die Eingaben wurden seit der Berechnung geändert.");
     for (const Section& section : sheet) {
-        if (!table.isEmpty())
-            table += QStringLiteral("\r\n");
+        if (!lines.isEmpty())
+            lines << QString();
         for (const QStringList& row :
              QList<QStringList>{{section.title}, section.header} + section.rows) {
             QStringList cells;
             for (const QString& cell : row)
                 cells << tableCell(cell, separator, locale);
-            table += cells.join(separator) + QStringLiteral("\r\n");
+            lines << cells.join(separator);
         }
     }
-    return table;
+    return lines.join(u'\n') + u'\n';
 }
 
 QString htmlRow(const QStringList& cells, const QString& tag)
@@ -157,17 +159,18 @@ QString term(QString coefficient, int power)
 
 QString ResultsAsText(const HauptFenster& window)
 {
-    return sheetAsText(resultSheet(window));
+    return sheetAsText(resultSheet(window.LastCompute().get()));
 }
 
 QString ResultsAsHtml(const HauptFenster& window)
 {
-    return sheetAsHtml(resultSheet(window));
+    return sheetAsHtml(resultSheet(window.LastCompute().get()));
 }
 
-QString ResultsAsTable(const HauptFenster& window, QChar separator, const QLocale& locale)
+QString ResultsAsDelimitedText(const ComputeRecord& record, QChar separator, const QLocale& locale,
+                               bool stale)
 {
-    return sheetAsTable(resultSheet(window), separator, locale);
+    return sheetAsTable(resultSheet(&record), separator, locale, stale);
 }
 
 std::optional<QString> PolynomialLine(const HauptFenster& window)

@@ -12,7 +12,8 @@ class HauptFenster;
 // else a comma, as spreadsheets of that locale write it.
 QChar CsvSeparator(const QLocale& locale);
 
-// Writes the table of "Ergebnisse kopieren" into `path` (UTF-8, one line a row), separated and
-// with the decimal sign as `locale` writes them. Nothing on success, else the reason.
+// Writes the table of "Ergebnisse kopieren" of the last compute into `path` (UTF-8, one line a
+// row), separated and with the decimal sign as `locale` writes them; "Veraltet" first where an
+// input changed since. Nothing on success, else the reason.
 std::optional<QString> WriteResultsCsv(const HauptFenster& window, const QString& path,
                                        const QLocale& locale = QLocale());
