@@ -326,8 +326,9 @@ std::optional<QString> WriteReportPdf(const QString& path, const QPageLayout& la
         QPainter painter;
         if (!painter.begin(&writer))
             return QStringLiteral("Das PDF-Dokument konnte nicht angelegt werden.");
-        PaintReport(painter,
-                    QRectF(QPointF(0, 0), layout.paintRectPixels(writer.resolution()).size()));
+        PaintReport(
+            painter,
+            QRectF(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
     }
     return WriteWhole(path, bytes);
 }
