@@ -11,6 +11,8 @@ BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev qt6-translations-l10n libgmp-dev
+    # The graph as SVG; the report read back as text, the table file opened by a spreadsheet
+    qt6-svg-dev poppler-utils libreoffice-calc-nogui unzip
     fonts-dejavu-core
     xvfb xauth x11-utils xdotool xclip imagemagick
     desktop-file-utils appstream dpkg-dev libxcb-damage0-dev lintian

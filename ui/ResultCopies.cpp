@@ -35,10 +35,9 @@ QStringList judged(const RecordedResult& result, const QStringList& beside = {})
             notes.join(QStringLiteral(", "))};
 }
 
-QList<Section> resultSheet(const HauptFenster& window)
+QList<Section> resultSheet(const ComputeRecord* record)
 {
     QList<Section> sheet;
-    const std::shared_ptr<const ComputeRecord> record = window.LastCompute();
     if (!record)
         return sheet;
 
@@ -93,6 +92,34 @@ QString sheetAsText(const QList<Section>& sheet)
     return lines.join(u'\n') + u'\n';
 }
 
+QString tableCell(QString cell, QChar separator, const QLocale& locale)
+{
+    cell.replace(u'.', locale.decimalPoint());
+    if (cell.contains(separator) || cell.contains(u'"') || cell.contains(u'\n'))
+        cell = u'"' + cell.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    return cell;
+}
+
+QString sheetAsTable(const QList<Section>& sheet, QChar separator, const QLocale& locale,
+                     bool stale)
+{
+    QStringList lines;
+    if (stale)
+        lines << QStringLiteral("Veraltet: Die Eingaben wurden seit der Berechnung geändert.");
+    for (const Section& section : sheet) {
+        if (!lines.isEmpty())
+            lines << QString();
+        for (const QStringList& row :
+             QList<QStringList>{{section.title}, section.header} + section.rows) {
+            QStringList cells;
+            for (const QString& cell : row)
+                cells << tableCell(cell, separator, locale);
+            lines << cells.join(separator);
+        }
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
 QString htmlRow(const QStringList& cells, const QString& tag)
 {
     QString row = QStringLiteral("<tr>");
@@ -132,12 +159,18 @@ QString term(QString coefficient, int power)
 
 QString ResultsAsText(const HauptFenster& window)
 {
-    return sheetAsText(resultSheet(window));
+    return sheetAsText(resultSheet(window.LastCompute().get()));
 }
 
 QString ResultsAsHtml(const HauptFenster& window)
 {
-    return sheetAsHtml(resultSheet(window));
+    return sheetAsHtml(resultSheet(window.LastCompute().get()));
+}
+
+QString ResultsAsDelimitedText(const ComputeRecord& record, QChar separator, const QLocale& locale,
+                               bool stale)
+{
+    return sheetAsTable(resultSheet(&record), separator, locale, stale);
 }
 
 std::optional<QString> PolynomialLine(const HauptFenster& window)
