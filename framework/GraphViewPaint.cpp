@@ -230,12 +230,16 @@ void GraphView::paintPlot(QPainter& painter)
         painter.drawPolyline(piece);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
-    // Each label on its own background: no line runs into its text.
-    painter.setPen(text);
-    for (const AxisLabel& label : drawn.labels) {
+    // Each label on its own background, whole even when the rest is dimmed: no line runs into
+    // its text.
+    const double opacity = painter.opacity();
+    painter.setOpacity(1.0);
+    for (const AxisLabel& label : drawn.labels)
         painter.fillRect(label.box, base);
+    painter.setOpacity(opacity);
+    painter.setPen(text);
+    for (const AxisLabel& label : drawn.labels)
         painter.drawText(label.baseline, label.text);
-    }
 }
 
 void GraphView::paintMarks(QPainter& painter)
