@@ -145,6 +145,7 @@ private:
     Layout layOut();
     QRectF notesBox() const;
     QFont notesFont() const;
+    QColor ink(QPalette::ColorRole role) const;
     std::optional<ReadoutPoint> readoutPoint() const;
     void paintPlot(QPainter& painter);
     void paintMarks(QPainter& painter);

@@ -13,7 +13,10 @@ namespace {
 
 // No axis is given more ticks than this; a step that would need more is made larger.
 constexpr int kMostTicks = 200;
+// How much of its colour a stale graph keeps.
 constexpr double kDimmed = 0.35;
+// Points per polyline of the curve.
+constexpr qsizetype kStrokeLength = 48;
 
 QColor blended(const QColor& front, const QColor& back, double share)
 {
@@ -202,18 +205,23 @@ void GraphView::paintEvent(QPaintEvent*)
     if (readout)
         paintReadout(painter);
     painter.setClipRect(plot);
-    if (dimmed)
-        painter.setOpacity(kDimmed);
     paintPlot(painter);
     paintMarks(painter);
-    painter.setOpacity(1.0);
     paintNotes(painter);
+}
+
+// A colour as it is drawn: set back towards the background while the graph is stale. Blended,
+// not drawn translucent, so that where two strokes meet nothing shows darker.
+QColor GraphView::ink(QPalette::ColorRole role) const
+{
+    const QColor colour = palette().color(role);
+    return dimmed ? blended(colour, palette().color(QPalette::Base), kDimmed) : colour;
 }
 
 void GraphView::paintPlot(QPainter& painter)
 {
     const Layout& drawn = layout();
-    const QColor text = palette().color(QPalette::Text);
+    const QColor text = ink(QPalette::Text);
     const QColor base = palette().color(QPalette::Base);
 
     painter.setPen(QPen(blended(text, base, 0.12), 1));
@@ -223,20 +231,22 @@ void GraphView::paintPlot(QPainter& painter)
     painter.drawLine(drawn.yAxis);
     painter.drawLines(drawn.ticks.data(), int(drawn.ticks.size()));
 
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0, Qt::SolidLine, Qt::RoundCap,
-                        Qt::RoundJoin));
-    for (const QPolygonF& piece : pieces)
-        painter.drawPolyline(piece);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-
-    // Each label on its own background, whole even when the rest is dimmed: no line runs into
-    // its text.
-    const double opacity = painter.opacity();
-    painter.setOpacity(1.0);
+    // Each label on a background of its own: no grid line, axis or tick runs into its text.
+    // The curve passes over the background and under the text, so that it is never broken.
     for (const AxisLabel& label : drawn.labels)
         painter.fillRect(label.box, base);
-    painter.setOpacity(opacity);
+
+    // Short polylines: Qt strokes a long antialiased one several times slower, and the round
+    // caps where they meet draw the same as round joins.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ink(QPalette::Highlight), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const QPolygonF& piece : pieces) {
+        for (qsizetype start = 0; start + 1 < piece.size(); start += kStrokeLength - 1)
+            painter.drawPolyline(piece.constData() + start,
+                                 int(std::min<qsizetype>(kStrokeLength, piece.size() - start)));
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
     painter.setPen(text);
     for (const AxisLabel& label : drawn.labels)
         painter.drawText(label.baseline, label.text);
@@ -244,7 +254,7 @@ void GraphView::paintPlot(QPainter& painter)
 
 void GraphView::paintMarks(QPainter& painter)
 {
-    const QColor text = palette().color(QPalette::Text);
+    const QColor text = ink(QPalette::Text);
     const QColor base = palette().color(QPalette::Base);
     const QRectF plot(PlotArea());
     const double radius = radiusFor(QFontMetricsF(font()));
