@@ -89,8 +89,16 @@ std::vector<Tick> TicksBetween(double low, double high, const TickStep& step, in
         }
         ticks.push_back({value, decimal, {}});
     }
+    // Written out, every label has the step's decimals ("1.5", "2.0"), so that a column of
+    // them reads evenly; 0 stays "0". Powers of ten carry only the digits they need.
     const Notation notation = NotationFor(largest, step.exponent);
-    for (Tick& tick : ticks)
-        tick.label = PlotNumber(tick.decimal, notation);
+    for (Tick& tick : ticks) {
+        DecimalNumber written = tick.decimal;
+        if (notation == Notation::Plain && !written.IsZero() && written.exponent > step.exponent) {
+            written.digits += std::string(size_t(written.exponent - step.exponent), '0');
+            written.exponent = step.exponent;
+        }
+        tick.label = PlotNumber(written, notation);
+    }
     return ticks;
 }

@@ -35,5 +35,6 @@ struct Tick
 
 // The ticks k * step with low <= value <= high, at most `most` of them (none when there would
 // be more). Each value is worked out from its decimal, so 3 * 0.1 is labelled "0.3". One axis
-// writes all its labels alike, plain or scientific, after its largest tick.
+// writes all its labels alike, plain with the step's decimals or as powers of ten, after its
+// largest tick.
 std::vector<Tick> TicksBetween(double low, double high, const TickStep& step, int most);

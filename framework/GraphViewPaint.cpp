@@ -57,12 +57,18 @@ double radiusFor(const QFontMetricsF& metrics)
 
 } // namespace
 
-// A stale graph says so in bold.
+// A stale graph says so in bold, a size larger.
 QFont GraphView::notesFont() const
 {
-    QFont bold = font();
-    bold.setBold(dimmed);
-    return bold;
+    QFont notesFont = font();
+    if (dimmed) {
+        notesFont.setBold(true);
+        if (notesFont.pointSizeF() > 0)
+            notesFont.setPointSizeF(notesFont.pointSizeF() * 1.2);
+        else
+            notesFont.setPixelSize(qRound(notesFont.pixelSize() * 1.2));
+    }
+    return notesFont;
 }
 
 const std::vector<AxisLabel>& GraphView::Labels()
@@ -126,18 +132,19 @@ GraphView::Layout GraphView::layOut()
     const double gap = LabelGap(metrics);
     const double tickLength = std::max(3.0, std::round(metrics.height() / 4));
 
-    // The smallest step whose widest label leaves a gap to the next one.
+    // The smallest step whose widest label's box leaves room for the next one.
     std::vector<Tick> xTicks;
     TickStep step =
         StepFor(view.xMin, view.xMax,
-                (metrics.horizontalAdvance(QStringLiteral("0000")) + 3 * gap) / plot.width());
+                (metrics.horizontalAdvance(QStringLiteral("0000")) + 2 * gap) / plot.width());
     for (int tries = 0; tries < 64; ++tries, step = step.Next()) {
         xTicks = TicksBetween(view.xMin, view.xMax, step, kMostTicks);
         double widest = 0;
         for (const Tick& tick : xTicks)
             widest = std::max(widest, metrics.horizontalAdvance(tick.label));
         const double pixels = step.Value() / 2 / xRange().HalfSpan() * plot.width();
-        if (pixels >= widest + 3 * gap || xTicks.size() <= 1)
+        // Boxes of the text and a gap either side, two pixels apart.
+        if (pixels >= widest + 2 * gap + 2 || xTicks.size() <= 1)
             break;
     }
     const std::vector<Tick> yTicks = TicksBetween(
