@@ -99,12 +99,12 @@ double exactValueAt(const ScaledPolynomial& polynomial, double x)
 struct Rebased
 {
     double centre = 0;
-    double halfWidth = 1; // a power of two
     int degree = 0;
     // e_k / 2^scale, so that the largest lies near 1 however large or small the values are.
     std::array<double, 10> e{};
     int scale = 0;
-    // The exact form: p(c + h t) = sum_k numerators_k t^k / denominator, h = 2^halfExponent.
+    // The exact form: p(c + h t) = sum_k numerators_k t^k / denominator, h = 2^halfExponent,
+    // which is 2^1024 for a range as wide as the doubles: kept as its exponent, never a double.
     long halfExponent = 0;
     std::array<mpz_class, 10> numerators;
     mpz_class denominator;
@@ -117,7 +117,6 @@ Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
     const double reach = std::max(high - form.centre, form.centre - low);
     int exponent = 0;
     std::frexp(reach, &exponent);
-    form.halfWidth = reach > 0 ? std::ldexp(1.0, exponent) : 1.0;
     form.degree = std::max(polynomial.degree, 0);
 
     // x = c + h t = 2^E0 (A + B t), both parts whole numbers over the same power of two.
@@ -375,7 +374,7 @@ std::vector<double> PolynomialCurve::sampled(const SampleRequest& request) const
     const double bandHigh = std::ldexp(request.high, -form.scale);
     for (size_t j = 0; j < values.size(); ++j) {
         const double x = request.xs[j];
-        const double t = (x - form.centre) / form.halfWidth;
+        const double t = std::ldexp(x - form.centre, -int(form.halfExponent));
         const double size = std::max(1.0, std::fabs(t));
         double value = form.e[size_t(d)];
         double magnitude = std::fabs(form.e[size_t(d)]);

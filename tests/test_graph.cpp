@@ -271,6 +271,7 @@ private slots:
         QTest::newRow("1/(1+25x^2), zoomed near the end") << "runge" << 1e-3 << 0.91;
         QTest::newRow("near 1e300, default view") << "near 1e300" << 1.0 << 0.5;
         QTest::newRow("near 1e300, zoomed a billionfold") << "near 1e300" << 1e-9 << 0.6;
+        QTest::newRow("the largest doubles, default view") << "the largest doubles" << 1.0 << 0.5;
     }
     void curveWithinHalfAPixelOfTheExactValue()
     {
