@@ -34,10 +34,12 @@ constexpr const char* kNoFiniteValue =
     "Die Gleitkommarechnung ergibt an keiner Stelle des Ausschnitts einen endlichen Wert.";
 constexpr const char* kOutOfView = "Die Kurve verläuft außerhalb des Ausschnitts; A zeigt alles.";
 
-// A bound of the view for speech: five significant digits, written as the fields write them.
+// A bound of the view for speech: five significant digits, written as the fields write them;
+// whole where five digits would round beyond the doubles.
 QString spokenBound(double value)
 {
-    return SpokenNumber(Str(QString::number(value, 'g', 5).toDouble()));
+    const double rounded = QString::number(value, 'g', 5).toDouble();
+    return SpokenNumber(Str(std::isfinite(rounded) ? rounded : value));
 }
 
 } // namespace
@@ -157,7 +159,7 @@ void GraphF::DescribeGraph()
             .arg(spokenBound(range.xMin), spokenBound(range.xMax), spokenBound(range.yMin),
                  spokenBound(range.yMax));
     for (const QString& note : view->Notes())
-        description += ' ' + note + '.';
+        description += ' ' + note + (note.endsWith(u'.') ? "" : ".");
     Describe("GraphView", kTitle, description);
 }
 

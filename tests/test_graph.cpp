@@ -569,6 +569,10 @@ private slots:
         QVERIFY(std::isfinite(shown.xMin) && std::isfinite(shown.xMax) && shown.xMin < shown.xMax);
         QVERIFY(std::isfinite(shown.yMin) && std::isfinite(shown.yMax) && shown.yMin < shown.yMax);
         QVERIFY(!view.Image().isNull());
+        // The bounds are told as the numbers they are, not rounded beyond the doubles.
+        QVERIFY2(!view.accessibleDescription().contains(QStringLiteral("inf")) &&
+                     !view.accessibleDescription().contains(QStringLiteral("unendlich")),
+                 qPrintable(view.accessibleDescription()));
         int onX = 0;
         int onY = 0;
         for (const AxisLabel& label : view.Labels())
