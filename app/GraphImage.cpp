@@ -33,8 +33,8 @@ QByteArray svg(GraphView& view)
     QBuffer buffer(&bytes);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    generator.setSize(view.size());
-    generator.setViewBox(QRect(QPoint(0, 0), view.size()));
+    generator.setSize(view.PlotArea().size());
+    generator.setViewBox(QRect(QPoint(0, 0), view.PlotArea().size()));
     generator.setResolution(kPixelsPerInch);
     generator.setTitle(kDrawingTitle);
     QPainter painter(&generator);
@@ -53,7 +53,7 @@ QByteArray pdf(GraphView& view)
     writer.setTitle(kDrawingTitle);
     writer.setCreator(QStringLiteral("Kurvalo"));
     // One page of the drawing's own size, without margins.
-    const QSizeF points = QSizeF(view.size()) * 72.0 / kPixelsPerInch;
+    const QSizeF points = QSizeF(view.PlotArea().size()) * 72.0 / kPixelsPerInch;
     writer.setPageLayout(
         QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                     QPageLayout::Portrait, QMarginsF()));

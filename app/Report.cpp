@@ -245,7 +245,7 @@ void paintGraph(QPainter& painter, const QRectF& area)
     view.Render(painter);
     painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 0.5));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(QPointF(0, 0), QSizeF(view.size())));
+    painter.drawRect(QRectF(QPointF(0, 0), QSizeF(view.PlotArea().size())));
     painter.restore();
 }
 

@@ -24,6 +24,8 @@ PACKAGES=(
     # The screen reader end-to-end test: Orca, German speech to an ALSA null device, and the
     # German locale's sources for Orca's own words
     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales libasound2
+    # The graph's labels read back by OCR, as a person reads them
+    tesseract-ocr tesseract-ocr-eng tesseract-ocr-deu
 )
 
 install_missing_packages() {

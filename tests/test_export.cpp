@@ -448,11 +448,11 @@ private slots:
         const QString format = QFileInfo(name).suffix().toLower();
         if (format == "png") {
             const QImage image(path);
-            QCOMPARE(image.size(), view.size() * view.devicePixelRatio());
+            QCOMPARE(image.size(), view.PlotArea().size() * view.devicePixelRatio());
         } else if (format == "svg") {
             const QSvgRenderer svg(path);
             QVERIFY(svg.isValid());
-            QCOMPARE(svg.viewBox().size(), view.size());
+            QCOMPARE(svg.viewBox().size(), view.PlotArea().size());
         } else {
             QCOMPARE(pdfPages(path), 1);
             // Tick labels are text, not pixels.
