@@ -22,6 +22,8 @@ PACKAGES=(
     # The screen reader end-to-end test: Orca, German speech to an ALSA null device, and the
     # German locale's sources for Orca's own words
     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales libasound2
+    # Copies read back by a real spreadsheet, headless, through its Python bridge
+    libreoffice-calc-nogui python3-uno
 )
 
 install_missing_packages() {

@@ -278,7 +278,8 @@ QList<CellReading> ReadColumn(const QList<ClipboardCell>& cells)
             readings << CellReading{
                 Str(Val(cell.value)),
                 shownAsNumber ? QString()
-                              : QStringLiteral("Wert der Tabellenzelle »%1«").arg(cell.text)};
+                              : QStringLiteral("Eingefügt ist der Wert der Zelle; sie zeigte »%1«")
+                                    .arg(cell.text)};
             continue;
         }
         readings << readCell(cell.text, shown[i], columnSign);
