@@ -5,8 +5,10 @@
 //   bench_paste MEGABYTES SHAPE
 //
 // SHAPE: "lines" (short rows "1<tab>2", a million of them in 8 MB), "cell" (one cell of digits),
-// "html" (the lines as HTML table rows, beside the same text). The refusal's message box is
-// answered at once; its own cost, a few milliseconds, is in the time.
+// "html" (the lines as HTML table rows, beside the same text), or "x11": whatever another
+// program offers on the X11 clipboard (run on xcb, with xclip holding the text), transfer
+// included. The refusal's message box is answered at once; its own cost, a few milliseconds,
+// is in the time.
 
 #include "framework/EditLine.h"
 #include "ui/HauptFenster.h"
@@ -56,7 +58,9 @@ QMimeData* clipboardOf(qsizetype megabytes, const QString& shape)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool x11 = argc > 2 && QByteArray(argv[2]) == "x11";
+    if (!x11)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     const qsizetype megabytes = arguments.value(1, QStringLiteral("1")).toLongLong();
@@ -66,7 +70,8 @@ int main(int argc, char** argv)
     window.show();
     auto& field = dynamic_cast<EditLine&>(window.Control(QStringLiteral("xF0")));
     field.setFocus();
-    QApplication::clipboard()->setMimeData(clipboardOf(megabytes, shape));
+    if (!x11)
+        QApplication::clipboard()->setMimeData(clipboardOf(megabytes, shape));
     QApplication::processEvents();
 
     QTimer answer;

@@ -136,6 +136,7 @@ private slots:
         row("more arguments than fields from the focused one on", "xF91", "1\t2", "",
             "Die Tabelle enthält 2 Werte; ab diesem Feld ist Platz für ein Argument. "
             "Nichts wurde eingefügt.");
+        row("a table in a value field is no paste into the inputs", "yF11", "1\t2\n3\t4", "");
         row("a table of points in an argument field", "xF11", "1\t2\n3\t4", "",
             "Zeile 1 hat 2 Werte; Argumente werden als eine Spalte oder eine Zeile von Zahlen "
             "eingefügt. Nichts wurde eingefügt.");
@@ -279,8 +280,8 @@ private slots:
         QTest::newRow("the focus goes on in the column, where Ctrl+Z takes the paste back")
             << ""
             << "key";
-        QTest::newRow("Ctrl+Z in the value at 0") << "yF01"
-                                                  << "key";
+        QTest::newRow("Ctrl+Z in the read-only argument 0") << "xF01"
+                                                            << "key";
         QTest::newRow("Ctrl+Z in a coefficient") << "KF0"
                                                  << "key";
         QTest::newRow("Edit > Undo in a value") << "yF51"

@@ -98,7 +98,13 @@ bool isSingleCell(const ClipboardTable& table)
 PastedCells singleCell(const ClipboardTable& table)
 {
     PastedCells pasted;
-    if (table.rows.size() == 1 && table.rows.first().cells.size() == 1)
+    if (table.rows.size() != 1 || table.rows.first().cells.size() != 1)
+        return pasted;
+    const ClipboardCell& cell = table.rows.first().cells.first();
+    // Longer than any field: not read, the paste refuses it for its length.
+    if (cell.text.size() > kMostInputLength)
+        pasted.first = {CellReading{cell.text, {}}};
+    else
         pasted.first = ReadColumn(table.rows.first().cells);
     return pasted;
 }

@@ -41,8 +41,7 @@ QStringList inputFields()
 // which is no part of it. Typed text stays as it is.
 QString singleLine(const QString& text)
 {
-    static const QRegularExpression tableMarks(QStringLiteral("[\t\r\n]"));
-    if (!text.contains(tableMarks))
+    if (!text.contains(u'\t') && !text.contains(u'\r') && !text.contains(u'\n'))
         return text;
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     for (const QString& line : text.split(lineEnd)) {
@@ -61,20 +60,22 @@ TablePaste::TablePaste(HauptFenster& window)
     for (const QString& name : inputFields()) {
         auto& field = dynamic_cast<EditLine&>(window.Control(name));
         field.setMaxLength(int(kMostInputLength));
-        // Once the person edits, the paste is no longer the last thing done, and what it said
-        // of the field's text no longer holds.
-        connect(&field, &QLineEdit::textEdited, this, [this, name] {
-            step.reset();
-            marks.remove(name);
-        });
+        // What the paste said of the field's text no longer holds once the person edits it.
+        connect(&field, &QLineEdit::textEdited, this, [this, name] { marks.remove(name); });
     }
-    // Every field of the window takes the paste back, read-only ones too.
-    for (EditLine* field : window.findChildren<EditLine*>())
+    // Every field of the window takes the paste back, read-only ones too; once the person
+    // edits any of them, the paste is no longer the last thing done.
+    for (EditLine* field : window.findChildren<EditLine*>()) {
         field->SetFormEdits(this);
+        connect(field, &QLineEdit::textEdited, this, [this] { step.reset(); });
+    }
 }
 
 bool TablePaste::Paste(EditLine& field, const QMimeData& clipboard)
 {
+    // A result field takes what is pasted as it stands.
+    if (!inputFields().contains(field.objectName()))
+        return false;
     const int argument = argumentRow(field.objectName());
     // Only a few rows of the clipboard are ever read, whatever its size.
     const ClipboardTable table = TableFromClipboard(clipboard);
@@ -136,17 +137,22 @@ bool TablePaste::Paste(EditLine& field, const QMimeData& clipboard)
 // back; the field's own paste takes text that reads as it stands.
 bool TablePaste::pasteCell(EditLine& field, const QMimeData& clipboard, const CellReading& reading)
 {
-    const QString text = clipboard.hasText() ? clipboard.text() : QString();
-    const QString typed = singleLine(text);
-    const bool asTyped = reading.text == typed.trimmed();
-    const QString inserted = asTyped ? typed : reading.text;
-    const qsizetype length = field.text().size() - field.selectedText().size() + inserted.size();
-    if (length > field.maxLength()) {
+    const qsizetype kept = field.text().size() - field.selectedText().size();
+    const auto tooLong = [&](qsizetype pasted) {
+        if (kept + pasted <= field.maxLength())
+            return false;
         MsgBox(NothingPasted(QStringLiteral("Mit dem eingefügten Text hätte das Feld %1 Zeichen; "
                                             "ein Eingabefeld fasst höchstens %2.")
-                                 .arg(Thousands(length), Thousands(field.maxLength()))));
+                                 .arg(Thousands(kept + pasted), Thousands(field.maxLength()))));
         return true;
-    }
+    };
+    if (tooLong(reading.text.size()))
+        return true;
+    const QString text = clipboard.hasText() ? clipboard.text() : QString();
+    const QString typed = singleLine(text);
+    const QString inserted = reading.text == typed.trimmed() ? typed : reading.text;
+    if (tooLong(inserted.size()))
+        return true;
     if (reading.mark.isEmpty() && inserted == text)
         return false;
     field.insert(inserted);
