@@ -182,6 +182,8 @@ private slots:
             "Die Tabelle hat 3 Zeilen mit je 1 Wert. Erwartet: je Zeile x und y einer "
             "Stützstelle, oder eine Zeile x-Werte und eine Zeile y-Werte. "
             "Nichts wurde eingefügt.");
+        row("a line of many words is one cell", "yF1", "1 2 3 4 5 6 7 8 9 10 11 12 13",
+            "yF1=1 2 3 4 5 6 7 8 9 10 11 12 13", "", "yF1: Gelesen als 1");
         row("a single cell with a thousands point", "yF1", "1.234,5\n", "yF1=1234,5");
         row("an ambiguous single cell is marked", "yF1", "2.500\n", "yF1=2.500", "",
             "yF1: Gelesen als 2.5. Ist der Punkt ein Tausendertrennzeichen, ist es 2500.");

@@ -224,6 +224,11 @@ ClipboardTable TableFromText(QStringView text)
     ClipboardTable table;
     const Separator separator = separatorOf(lines);
     table.delimited = separator != Separator::Blanks;
+    // One line with blanks in it is one cell, as typed: "1 234", "etwa 5 kg".
+    if (!table.delimited && lines.size() == 1) {
+        table.rows.append({lines.first().number, {{lines.first().text.trimmed().toString(), {}}}});
+        return table;
+    }
     for (const Line& line : lines) {
         RowCells cells(line.number);
         switch (separator) {

@@ -93,8 +93,7 @@ bool isSingleCell(const ClipboardTable& table)
     return table.rows.size() == 1 && (table.rows.first().cells.size() == 1 || !table.delimited);
 }
 
-// The one cell that is no table, read; a line of text with blanks in it is the caller's to read
-// as a whole.
+// The one cell that is no table, read.
 PastedCells singleCell(const ClipboardTable& table)
 {
     PastedCells pasted;

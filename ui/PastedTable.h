@@ -12,7 +12,7 @@ struct PastedCells
 {
     enum class Outcome
     {
-        NotATable, // one cell: `first` holds it alone, as read
+        NotATable, // one cell: `first` holds it alone, as read; nothing at all: none
         Cells,
         Refused // `refusal` says what was found; nothing is to change
     };

@@ -82,13 +82,8 @@ bool TablePaste::Paste(EditLine& field, const QMimeData& clipboard)
     const PastedCells cells =
         argument == kNoArgument ? PointsFromTable(table) : ColumnFromTable(table, 10 - argument);
     switch (cells.outcome) {
-    case PastedCells::Outcome::NotATable: {
-        const CellReading reading =
-            cells.first.isEmpty()
-                ? ReadColumn({{singleLine(clipboard.text()).trimmed(), {}}}).first()
-                : cells.first.first();
-        return pasteCell(field, clipboard, reading);
-    }
+    case PastedCells::Outcome::NotATable:
+        return !cells.first.isEmpty() && pasteCell(field, clipboard, cells.first.first());
     case PastedCells::Outcome::Refused:
         MsgBox(cells.refusal);
         return true;
