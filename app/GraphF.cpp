@@ -2,8 +2,10 @@
 
 #include "app/GraphF.h"
 
+#include "app/GraphImage.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
+#include "framework/MenuItemDescription.h"
 #include "framework/NumberFit.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
@@ -75,6 +77,12 @@ void GraphF::CreateControls()
     command(QStringLiteral("Erste Ansicht\tPos1"), [this] { view->SetView(view->DefaultView()); });
     command(QStringLiteral("Als Bild kopieren\tStrg+C"),
             [this] { QApplication::clipboard()->setImage(view->Image()); });
+    command(QStringLiteral("Als Bild speichern…\tStrg+S"), [this] { SaveGraphImage(*view); });
+    DescribeMenuAction(*view->actions().constLast(),
+                       QStringLiteral("Speichert den Graphen, wie er gezeigt wird, als PNG-Bild, "
+                                      "SVG-Grafik oder PDF-Dokument"));
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            [this] { SaveGraphImage(*view); });
     connect(&HauptFenster::instance(), &HauptFenster::ResultsChanged, this, &GraphF::ShowResults);
     ShowResults();
     view->setFocus();

@@ -318,6 +318,13 @@ QImage GraphView::Image()
     return image;
 }
 
+void GraphView::Render(QPainter& painter)
+{
+    readoutHidden = true;
+    render(&painter);
+    readoutHidden = false;
+}
+
 QSize GraphView::sizeHint() const
 {
     return {640, 480};

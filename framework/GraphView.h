@@ -73,6 +73,9 @@ public:
     const std::vector<CurvePoint>& Curve();
     // The graph as an image, as Ctrl+C copies it.
     QImage Image();
+    // The same drawing onto another painter (an SVG or PDF file, a printer), as lines and text
+    // in the painter's coordinates, one unit to a pixel of the widget.
+    void Render(QPainter& painter);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

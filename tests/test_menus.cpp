@@ -38,13 +38,26 @@ private slots:
                               : "  " + entry->text() + '\t' +
                                     entry->shortcut().toString(QKeySequence::PortableText));
         }
-        QCOMPARE(shown, QStringList({"&File", "  &Quit\tCtrl+Q", "&Edit", "  &Undo\tCtrl+Z", "  -",
-                                     "  Cu&t\tCtrl+X", "  &Copy\tCtrl+C", "  &Paste\tCtrl+V",
-                                     "  &Delete\t", "  -", "  Select &All\tCtrl+A", "  -",
+        QCOMPARE(shown, QStringList({"&File",
+                                     "  &Exportieren\t",
+                                     "  &Drucken…\tCtrl+P",
+                                     "  -",
+                                     "  &Quit\tCtrl+Q",
+                                     "&Edit",
+                                     "  &Undo\tCtrl+Z",
+                                     "  -",
+                                     "  Cu&t\tCtrl+X",
+                                     "  &Copy\tCtrl+C",
+                                     "  &Paste\tCtrl+V",
+                                     "  &Delete\t",
+                                     "  -",
+                                     "  Select &All\tCtrl+A",
+                                     "  -",
                                      "  &Ergebnisse kopieren\tCtrl+Shift+C",
                                      "  P&olynom kopieren\tCtrl+Shift+P",
                                      "  Polynom als Tabellen&formel kopieren\tCtrl+Shift+F",
-                                     "&Ansicht", "  &Graph\tCtrl+G"}));
+                                     "&Ansicht",
+                                     "  &Graph\tCtrl+G"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {
