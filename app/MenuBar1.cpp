@@ -40,6 +40,8 @@ constexpr MenuRow kMenuTree[] = {
     {"UntitledMenu2", ItemKind::Item, "EditMenu", "-", nullptr},
     {"EditErgebnisseKopieren", ItemKind::Item, "EditMenu", "&Ergebnisse kopieren", "Cmd+Shift+C"},
     {"EditPolynomKopieren", ItemKind::Item, "EditMenu", "P&olynom kopieren", "Cmd+Shift+P"},
+    {"EditPolynomFormelKopieren", ItemKind::Item, "EditMenu",
+     "Polynom als Tabellen&formel kopieren", "Cmd+Shift+F"},
     {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
     {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
 };

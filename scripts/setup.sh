@@ -26,6 +26,8 @@ PACKAGES=(
     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales libasound2
     # The graph's labels read back by OCR, as a person reads them
     tesseract-ocr tesseract-ocr-eng tesseract-ocr-deu
+    # Copies read back by the spreadsheet above through its Python bridge
+    python3-uno
 )
 
 install_missing_packages() {

@@ -38,12 +38,26 @@ private slots:
                               : "  " + entry->text() + '\t' +
                                     entry->shortcut().toString(QKeySequence::PortableText));
         }
-        QCOMPARE(shown, QStringList(
-                            {"&File", "  &Exportieren\t", "  &Drucken…\tCtrl+P", "  -",
-                             "  &Quit\tCtrl+Q", "&Edit", "  &Undo\tCtrl+Z", "  -", "  Cu&t\tCtrl+X",
-                             "  &Copy\tCtrl+C", "  &Paste\tCtrl+V", "  &Delete\t", "  -",
-                             "  Select &All\tCtrl+A", "  -", "  &Ergebnisse kopieren\tCtrl+Shift+C",
-                             "  P&olynom kopieren\tCtrl+Shift+P", "&Ansicht", "  &Graph\tCtrl+G"}));
+        QCOMPARE(shown, QStringList({"&File",
+                                     "  &Exportieren\t",
+                                     "  &Drucken…\tCtrl+P",
+                                     "  -",
+                                     "  &Quit\tCtrl+Q",
+                                     "&Edit",
+                                     "  &Undo\tCtrl+Z",
+                                     "  -",
+                                     "  Cu&t\tCtrl+X",
+                                     "  &Copy\tCtrl+C",
+                                     "  &Paste\tCtrl+V",
+                                     "  &Delete\t",
+                                     "  -",
+                                     "  Select &All\tCtrl+A",
+                                     "  -",
+                                     "  &Ergebnisse kopieren\tCtrl+Shift+C",
+                                     "  P&olynom kopieren\tCtrl+Shift+P",
+                                     "  Polynom als Tabellen&formel kopieren\tCtrl+Shift+F",
+                                     "&Ansicht",
+                                     "  &Graph\tCtrl+G"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {
