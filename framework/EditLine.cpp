@@ -160,28 +160,35 @@ void EditLine::focusInEvent(QFocusEvent* event)
     }
     // Tab selects the whole text with the cursor at its end, which scrolls a long text to its
     // tail; the same selection, anchored at the end, shows its start. It is made once the
-    // focus has been told: a screen reader hears a selection made before as news of its own,
-    // and then the field with its selected text once more.
+    // focus has been told, and unheard: a screen reader hears a selection made before the
+    // focus as news of its own, and then the field with its selected text once more; one
+    // told of it after the focus may ask for it only once the person has left the field, and
+    // then say "unselected". It finds the selection as it reads the field arrived at.
     QFocusEvent withoutSelecting(QEvent::FocusIn, Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&withoutSelecting);
     QMetaObject::invokeMethod(
         this,
         [this] {
             if (hasFocus() && !text().isEmpty() && (!hasSelectedText() || selectedText() == text()))
-                setSelection(int(text().size()), -int(text().size()));
+                ChangeUnheard(*this,
+                              [this] { setSelection(int(text().size()), -int(text().size())); });
         },
         Qt::QueuedConnection);
 }
 
+// The field drops its selection as the focus leaves it for another field, unheard: a screen
+// reader told of it says "unselected" on every Tab away from a filled field. Its window going
+// inactive, or a popup opening, leaves the selection as it is.
 void EditLine::focusOutEvent(QFocusEvent* event)
 {
-    leftWhollySelected = !text().isEmpty() && selectedText() == text();
-    QLineEdit::focusOutEvent(event);
-}
-
-bool EditLine::LeftWhollySelected() const
-{
-    return leftWhollySelected;
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+        QLineEdit::focusOutEvent(event);
+        return;
+    }
+    QFocusEvent keepingSelection(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QLineEdit::focusOutEvent(&keepingSelection);
+    ChangeUnheard(*this, [this] { deselect(); });
 }
 
 void EditLine::paintEvent(QPaintEvent* event)
