@@ -1,5 +1,6 @@
 #include "framework/Dispatch.h"
 
+#include "framework/CommandStates.h"
 #include "framework/MsgBox.h"
 
 #include <cstdlib>
@@ -27,6 +28,8 @@ void reportUnhandled(const QString& exception, const QString& detail)
 
 void Dispatch(const std::function<void()>& handler)
 {
+    // Whatever the handler changed, the menu items follow.
+    CommandStatesChanged();
     try {
         handler();
     } catch (const std::exception& e) {

@@ -172,6 +172,8 @@ void InstallResultCopies(HauptFenster& window)
         if (MenuItem* item = window.GetMenuBar().Child(QString::fromLatin1(name))) {
             item->SetDescription(description);
             item->SetHandler(std::move(handler), computed);
+            item->SetWhyNot(QStringLiteral("Noch nichts berechnet: Zu kopieren gibt es erst "
+                                           "etwas nach »Berechnen«."));
         }
     };
 

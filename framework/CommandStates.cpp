@@ -1,0 +1,95 @@
+#include "framework/CommandStates.h"
+
+#include "framework/Menu.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::vector<MenuItem*>& followedItems()
+{
+    static std::vector<MenuItem*> items;
+    return items;
+}
+
+bool refreshQueued = false;
+
+// The focus in a menu, or a menu open, is a look at the commands, not a change of what they
+// act on: the edit commands keep the state of the field the person came from.
+bool inAMenu()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return QApplication::activePopupWidget() || qobject_cast<const QMenu*>(focus) ||
+           qobject_cast<const QMenuBar*>(focus);
+}
+
+void refreshAll()
+{
+    refreshQueued = false;
+    if (inAMenu())
+        return;
+    for (MenuItem* item : followedItems())
+        item->RefreshEnabled();
+}
+
+// What the edit commands depend on: the focused field's text (undo), its selection (cut, copy,
+// clear) and the clipboard (paste).
+void followFocusedField(QWidget* focus)
+{
+    static QList<QMetaObject::Connection> fieldChanges;
+    for (const QMetaObject::Connection& change : std::as_const(fieldChanges))
+        QObject::disconnect(change);
+    fieldChanges.clear();
+    if (auto* field = qobject_cast<QLineEdit*>(focus)) {
+        fieldChanges << QObject::connect(field, &QLineEdit::selectionChanged, CommandStatesChanged)
+                     << QObject::connect(field, &QLineEdit::textChanged, CommandStatesChanged);
+    } else if (auto* field = qobject_cast<QPlainTextEdit*>(focus)) {
+        fieldChanges << QObject::connect(field, &QPlainTextEdit::selectionChanged,
+                                         CommandStatesChanged)
+                     << QObject::connect(field, &QPlainTextEdit::textChanged, CommandStatesChanged);
+    }
+}
+
+void followTheApplication()
+{
+    static bool following = false;
+    if (following || !qApp)
+        return;
+    following = true;
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+        if (inAMenu())
+            return;
+        followFocusedField(now);
+        CommandStatesChanged();
+    });
+    QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, CommandStatesChanged);
+}
+
+} // namespace
+
+void CommandStatesChanged()
+{
+    if (refreshQueued || !qApp)
+        return;
+    refreshQueued = true;
+    // Once, after the burst of changes that a command makes.
+    QMetaObject::invokeMethod(qApp, refreshAll, Qt::QueuedConnection);
+}
+
+void FollowCommandState(MenuItem& item)
+{
+    followTheApplication();
+    followedItems().push_back(&item);
+}
+
+void StopFollowingCommandState(MenuItem& item)
+{
+    std::erase(followedItems(), &item);
+}
