@@ -159,21 +159,13 @@ void EditLine::focusInEvent(QFocusEvent* event)
         return;
     }
     // Tab selects the whole text with the cursor at its end, which scrolls a long text to its
-    // tail; the same selection, anchored at the end, shows its start. It is made once the
-    // focus has been told, and unheard: a screen reader hears a selection made before the
-    // focus as news of its own, and then the field with its selected text once more; one
-    // told of it after the focus may ask for it only once the person has left the field, and
-    // then say "unselected". It finds the selection as it reads the field arrived at.
+    // tail; the same selection, anchored at the end, shows its start. It is there before the
+    // focus is told, and unheard: a screen reader finds it as it reads the field arrived at,
+    // and hears no news of it besides ("selected" once more, or, asked late, "unselected").
     QFocusEvent withoutSelecting(QEvent::FocusIn, Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&withoutSelecting);
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (hasFocus() && !text().isEmpty() && (!hasSelectedText() || selectedText() == text()))
-                ChangeUnheard(*this,
-                              [this] { setSelection(int(text().size()), -int(text().size())); });
-        },
-        Qt::QueuedConnection);
+    if (!text().isEmpty())
+        ChangeUnheard(*this, [this] { setSelection(int(text().size()), -int(text().size())); });
 }
 
 // The field drops its selection as the focus leaves it for another field, unheard: a screen
