@@ -3,7 +3,6 @@
 #include "framework/Menu.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,8 +38,9 @@ void refreshAll()
         item->RefreshEnabled();
 }
 
-// What the edit commands depend on: the focused field's text (undo), its selection (cut, copy,
-// clear) and the clipboard (paste).
+// What the edit commands depend on: the focused field's text (undo) and its selection (cut,
+// copy, clear). The clipboard (paste) changes mostly while another program is active; coming
+// back is a change of focus. Following it would cost every start-up the clipboard's window.
 void followFocusedField(QWidget* focus)
 {
     static QList<QMetaObject::Connection> fieldChanges;
@@ -69,7 +69,6 @@ void followTheApplication()
         followFocusedField(now);
         CommandStatesChanged();
     });
-    QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, CommandStatesChanged);
 }
 
 } // namespace

@@ -29,9 +29,10 @@ void ShowStatus(QWidget& window, const QString& text)
         timer->setObjectName(QStringLiteral("StatusLineTimer"));
         timer->setSingleShot(true);
         QObject::connect(timer, &QTimer::timeout, line, &QLabel::clear);
-        bar->setCornerWidget(line, Qt::TopRightCorner);
-        line->show();
     }
     line->setText(text);
+    // The bar lays its corner out as the corner is set, not as the text changes.
+    bar->setCornerWidget(line, Qt::TopRightCorner);
+    line->show();
     line->findChild<QTimer*>(QStringLiteral("StatusLineTimer"))->start(kShownFor);
 }
