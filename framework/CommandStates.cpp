@@ -18,8 +18,6 @@ std::vector<MenuItem*>& followedItems()
     return items;
 }
 
-bool refreshQueued = false;
-
 // The focus in a menu, or a menu open, is a look at the commands, not a change of what they
 // act on: the edit commands keep the state of the field the person came from.
 bool inAMenu()
@@ -31,8 +29,7 @@ bool inAMenu()
 
 void refreshAll()
 {
-    refreshQueued = false;
-    if (inAMenu())
+    if (!qApp || inAMenu())
         return;
     for (MenuItem* item : followedItems())
         item->RefreshEnabled();
@@ -63,8 +60,10 @@ void followTheApplication()
     if (following || !qApp)
         return;
     following = true;
+    // Focus going nowhere (a window closing or going inactive) leaves nothing to act on; and a
+    // window that is being destroyed loses its focus when what its commands ask is gone.
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
-        if (inAMenu())
+        if (!now || inAMenu())
             return;
         followFocusedField(now);
         CommandStatesChanged();
@@ -75,11 +74,8 @@ void followTheApplication()
 
 void CommandStatesChanged()
 {
-    if (refreshQueued || !qApp)
-        return;
-    refreshQueued = true;
-    // Once, after the burst of changes that a command makes.
-    QMetaObject::invokeMethod(qApp, refreshAll, Qt::QueuedConnection);
+    // At once, not later: a command chosen right after the change finds its item as it is.
+    refreshAll();
 }
 
 void FollowCommandState(MenuItem& item)

@@ -7,9 +7,9 @@
 
 class MenuItem;
 
-// The program's state changed (it computed, opened a document, ...): every item asks again
-// before the next event is handled. The end of every handler run through Dispatch says so by
-// itself, as do the focus and the focused field.
+// The program's state changed (it computed, opened a document, ...): every item asks again,
+// at once. The end of every handler run through Dispatch says so by itself, as do the focus and
+// the focused field.
 void CommandStatesChanged();
 
 // Kept by MenuItem for each item while it lives.

@@ -28,8 +28,6 @@ void reportUnhandled(const QString& exception, const QString& detail)
 
 void Dispatch(const std::function<void()>& handler)
 {
-    // Whatever the handler changed, the menu items follow.
-    CommandStatesChanged();
     try {
         handler();
     } catch (const std::exception& e) {
@@ -38,4 +36,6 @@ void Dispatch(const std::function<void()>& handler)
         const std::type_info* type = abi::__cxa_current_exception_type();
         reportUnhandled(type ? demangled(type->name()) : QStringLiteral("unknown"), {});
     }
+    // Whatever the handler changed, the menu items follow.
+    CommandStatesChanged();
 }
