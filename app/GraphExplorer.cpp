@@ -62,8 +62,8 @@ GraphExplorer::GraphExplorer(GraphView& view, QMenu* viewMenu, QWidget* parent)
     const int gap = fontMetrics().height() / 3;
     column->setContentsMargins(gap * 2, gap, gap * 2, gap);
     column->setSpacing(gap);
-    column->addWidget(valueRow);
     column->addWidget(readout);
+    column->addWidget(valueRow);
     column->addWidget(shapeLine);
 
     cursor = new GraphCursor(
@@ -80,8 +80,6 @@ GraphExplorer::GraphExplorer(GraphView& view, QMenu* viewMenu, QWidget* parent)
     // No thread outlives the program's end.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &GraphExplorer::callOffShape);
 
-    separator = new QAction(this);
-    separator->setSeparator(true);
     if (viewMenu)
         connect(viewMenu, &QMenu::aboutToShow, this,
                 [this, viewMenu] { mirrorCommands(*viewMenu); });
@@ -126,7 +124,6 @@ void GraphExplorer::SetRecord(std::shared_ptr<const ComputeRecord> newRecord)
     cursor->Reset();
     valueRow->SetRecord(record);
     readout->clear();
-    lastSaid.clear();
     viewSaid = view.CurrentView();
     findShape();
 }
@@ -218,7 +215,6 @@ void GraphExplorer::say(const QString& said)
     if (stale)
         sentence +=
             said.endsWith(u'.') ? QStringLiteral(" Veraltet.") : QStringLiteral("; veraltet");
-    lastSaid = sentence;
     // What the person does next speaks for itself: a range still waiting is not said after it.
     if (viewSettles->isActive()) {
         viewSettles->stop();
@@ -257,48 +253,20 @@ void GraphExplorer::sayView()
 
 void GraphExplorer::mirrorCommands(QMenu& menu)
 {
-    for (QAction* action : mirrored)
-        menu.removeAction(action);
-    mirrored.clear();
-    if (!window()->isActiveWindow())
-        return;
-    menu.addAction(separator);
-    mirrored.push_back(separator);
-    for (QAction* action : view.actions()) {
-        menu.addAction(action);
-        mirrored.push_back(action);
+    if (menu.actions() != view.actions()) {
+        menu.clear();
+        menu.addActions(view.actions());
     }
 }
 
 bool GraphExplorer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &view)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress: {
+    if (watched == &view && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_V && key->modifiers() == Qt::NoModifier) {
             ShowShape();
             return true;
         }
-        break;
-    }
-    case QEvent::MouseMove:
-    case QEvent::Leave:
-        // The line under the graph reads what the drawing shows at the pointer, once the
-        // drawing has taken the move in; where the pointer leaves, the cursor's line again.
-        QMetaObject::invokeMethod(this, &GraphExplorer::showPointer, Qt::QueuedConnection);
-        break;
-    default:
-        break;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void GraphExplorer::showPointer()
-{
-    const QString atPointer = view.ReadoutText();
-    const QString line = atPointer.isEmpty() ? lastSaid : atPointer;
-    readout->setText(ForTheEye(line));
-    readout->setAccessibleName(ForTheEar(line));
 }

@@ -2,8 +2,7 @@
 // The graph by keyboard and by ear, beneath the drawing: the cursor on the curve, the row
 // "Wert an der Stelle", the line that says where the cursor stands, and the shape of the curve
 // ("Verlauf") on request. Each change of the view is said once it has settled; the drawing's
-// context menu opens by key, and its commands stand in the menu "Ansicht" while the graph is
-// the active window.
+// context menu opens by key, and its commands stand in the window's menu "Ansicht" as well.
 
 #include "calc/CurveFeatures.h"
 #include "framework/GraphView.h"
@@ -27,7 +26,7 @@ class GraphExplorer final : public QWidget
 {
     Q_OBJECT
 public:
-    // `viewMenu`: the menu that shows the drawing's commands while `window` is active.
+    // `viewMenu`: a menu of the window that shows the drawing's commands.
     GraphExplorer(GraphView& view, QMenu* viewMenu, QWidget* parent);
     ~GraphExplorer() override;
 
@@ -68,7 +67,6 @@ private:
     void callOffShape();
     void shapeFound();
     void say(const QString& sentence);
-    void showPointer();
     void viewChanged();
     void sayView();
     void mirrorCommands(QMenu& menu);
@@ -78,7 +76,6 @@ private:
     GraphValueRow* valueRow = nullptr;
     QLabel* readout = nullptr;
     QLabel* shapeLine = nullptr;
-    QString lastSaid; // the readout line of the last key or click
     bool stale = false;
     QTimer* viewSettles = nullptr;
     std::shared_ptr<const ComputeRecord> record;
@@ -86,6 +83,4 @@ private:
     std::shared_ptr<ShapeJob> job; // the shape being worked out
     QPointer<QThread> worker;
     GraphView::View viewSaid{};
-    QAction* separator = nullptr;
-    std::vector<QAction*> mirrored;
 };

@@ -3,11 +3,11 @@
 #include "app/GraphF.h"
 
 #include "app/GraphExplorer.h"
+#include "app/GraphImage.h"
 #include "app/GraphWords.h"
-#include "app/MenuBar1.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
-#include "framework/NumberFit.h"
+#include "framework/MenuItemDescription.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
 #include "ui/SpokenNumber.h"
@@ -15,8 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontMetricsF>
-#include <QLineEdit>
+#include <QMenuBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <cmath>
@@ -26,21 +25,27 @@ namespace {
 constexpr const char* kTitle = "Graph des Interpolationspolynoms";
 constexpr WindowSettings kWindow{kTitle, 640, 480, true, true, true};
 
-// The room of the text in a value field of the main window (59 pixels less its frame and
-// margins): the position under the pointer is shown as such a field would show it.
-constexpr int kValueFieldRoom = 50;
-
 // Plain constants: nothing of the graph is built before it is first asked for.
 constexpr const char* kNothingYet =
     "Noch nichts berechnet: Stützstellen eingeben und »Berechnen« drücken";
 constexpr const char* kStale = "Veraltet";
 constexpr const char* kNoExactValue =
     "Ohne exakten Bezug: gezeichnet ist das Polynom der Gleitkommarechnung";
+constexpr const char* kBroken = "; wo sie keinen endlichen Wert ergibt, fehlt die Kurve";
+constexpr const char* kNoCurve = "Keine Kurve: ";
+constexpr const char* kNoFinitePoint =
+    "Die Stützstelle (%1, %2) ist keine endliche Zahl, daher ergibt die Gleitkommarechnung "
+    "nirgends einen endlichen Wert.";
+constexpr const char* kNoFiniteValue =
+    "Die Gleitkommarechnung ergibt an keiner Stelle des Ausschnitts einen endlichen Wert.";
+constexpr const char* kOutOfView = "Die Kurve verläuft außerhalb des Ausschnitts; A zeigt alles.";
 
-// A bound of the view for speech: five significant digits, written as the fields write them.
+// A bound of the view for speech: five significant digits, written as the fields write them;
+// whole where five digits would round beyond the doubles.
 QString spokenBound(double value)
 {
-    return SpokenNumber(Str(QString::number(value, 'g', 5).toDouble()));
+    const double rounded = QString::number(value, 'g', 5).toDouble();
+    return SpokenNumber(Str(std::isfinite(rounded) ? rounded : value));
 }
 
 } // namespace
@@ -56,9 +61,6 @@ void GraphF::Open()
 void GraphF::Layout()
 {
     ApplySettings(kWindow);
-    // The menus of the main window, so that "Ansicht" holds the graph's commands while it is
-    // the active window.
-    SetMenuBar(MenuBar1::instance());
     // The close button hides the window, as Escape does: the view is there as it was left.
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -71,9 +73,12 @@ void GraphF::CreateControls()
     view->setObjectName(QStringLiteral("GraphView"));
     SetContent(content);
     RegisterControl(*view);
-    view->SetReadout([this](double x) { return ReadoutAt(x); });
-    // Beneath the drawing: the cursor's line, "Wert an der Stelle" and the shape on request.
-    explorer = new GraphExplorer(*view, MenuBar1::instance().Child("AnsichtMenu")->Menu(), content);
+    view->SetReadout([this](const ReadoutPoint& point) { return ReadoutAt(point); });
+    // Beneath the drawing: the cursor's line, "Wert an der Stelle" and the shape on request. A
+    // menu "Ansicht" of the window's own holds the drawing's commands.
+    auto* menus = new QMenuBar(this);
+    setMenuBar(menus);
+    explorer = new GraphExplorer(*view, menus->addMenu(QStringLiteral("&Ansicht")), content);
     for (QWidget* control : explorer->Controls())
         RegisterControl(*control);
     auto* column = new QVBoxLayout(content);
@@ -82,7 +87,10 @@ void GraphF::CreateControls()
     column->addWidget(view, 1);
     column->addWidget(explorer);
     setAccessibleDescription(GraphKeys());
-    connect(view, &GraphView::ViewChanged, this, &GraphF::DescribeGraph);
+    connect(view, &GraphView::ViewChanged, this, [this] {
+        ShowNotes();
+        DescribeGraph();
+    });
     connect(explorer, &GraphExplorer::ShapeFound, this, &GraphF::DescribeGraph);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
     // What the keys do, for the pointer too; the key stands beside each command.
@@ -96,6 +104,12 @@ void GraphF::CreateControls()
     command(QStringLiteral("Erste Ansicht\tPos1"), [this] { view->SetView(view->DefaultView()); });
     command(QStringLiteral("Als Bild kopieren\tStrg+C"),
             [this] { QApplication::clipboard()->setImage(view->Image()); });
+    command(QStringLiteral("Als Bild speichern…\tStrg+S"), [this] { SaveGraphImage(*view); });
+    DescribeMenuAction(*view->actions().constLast(),
+                       QStringLiteral("Speichert den Graphen, wie er gezeigt wird, als PNG-Bild, "
+                                      "SVG-Grafik oder PDF-Dokument"));
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            [this] { SaveGraphImage(*view); });
     explorer->AddCommands();
     connect(&HauptFenster::instance(), &HauptFenster::ResultsChanged, this, &GraphF::ShowResults);
     ShowResults();
@@ -127,15 +141,39 @@ void GraphF::ShowResults()
         explorer->SetRecord(record);
     }
     shown = curve;
-    QStringList notes;
-    if (stale)
-        notes << QString::fromUtf8(kStale);
-    if (curve && !curve->polynomial.IsExact())
-        notes << QString::fromUtf8(kNoExactValue);
-    view->SetNotes(notes);
+    ShowNotes();
     view->SetDimmed(stale);
     explorer->SetStale(stale);
     DescribeGraph();
+}
+
+void GraphF::ShowNotes()
+{
+    QStringList notes;
+    if (stale)
+        notes << QString::fromUtf8(kStale);
+    if (!shown || !view->HasFunction()) {
+        view->SetNotes(notes);
+        return;
+    }
+    const GraphView::Coverage coverage = view->CurveCoverage();
+    if (coverage == GraphView::Coverage::NoValue) {
+        QString why = QString::fromUtf8(kNoFiniteValue);
+        for (const auto& [x, y] : shown->points) {
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                why = QString::fromUtf8(kNoFinitePoint).arg(Str(x), Str(y));
+                break;
+            }
+        }
+        notes << QString::fromUtf8(kNoCurve) + why;
+    } else if (!shown->polynomial.IsExact()) {
+        notes << QString::fromUtf8(kNoExactValue) + (coverage == GraphView::Coverage::Broken
+                                                         ? QString::fromUtf8(kBroken)
+                                                         : QString());
+    }
+    if (coverage == GraphView::Coverage::OutOfView)
+        notes << QString::fromUtf8(kOutOfView);
+    view->SetNotes(notes);
 }
 
 void GraphF::DescribeGraph()
@@ -157,20 +195,18 @@ void GraphF::DescribeGraph()
                  spokenBound(range.yMax));
     description += QStringLiteral(" Verlauf: ") + ForTheEar(explorer->ShapeSentence());
     for (const QString& note : view->Notes())
-        description += ' ' + note + '.';
+        description += ' ' + note + (note.endsWith(u'.') ? "" : ".");
     Describe("GraphView", kTitle, description);
 }
 
-QString GraphF::ReadoutAt(double x) const
+QString GraphF::ReadoutAt(const ReadoutPoint& point) const
 {
     if (!shown)
         return {};
-    const QFontMetricsF metrics(QApplication::font("QLineEdit"));
-    const auto asField = [&](double value) {
-        return FitNumber(Str(value), metrics, kValueFieldRoom);
-    };
-    // p is taken at the x as shown, so that the two numbers belong together.
-    const QString shownX = asField(x);
+    // p is taken at exactly the x the line names, so that the two numbers belong together.
+    const std::optional<DecimalNumber> value =
+        shown->polynomial.ValueNear(point.x, point.valuePlace);
     return QStringLiteral("x = %1, p(x) = %2")
-        .arg(shownX, asField(shown->polynomial.ValueAt(Val(shownX))));
+        .arg(PlotNumber(point.x),
+             value ? PlotNumber(*value) : QStringLiteral("kein endlicher Wert"));
 }

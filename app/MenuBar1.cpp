@@ -22,6 +22,11 @@ struct MenuRow
 // The menu tree in the order the items are created and appended.
 constexpr MenuRow kMenuTree[] = {
     {"FileMenu", ItemKind::Item, nullptr, "&File", ""},
+    {"FileExportieren", ItemKind::Item, "FileMenu", "&Exportieren", ""},
+    {"FileExportierenCSV", ItemKind::Item, "FileExportieren", "&Ergebnisse als CSV…", ""},
+    {"FileExportierenPDF", ItemKind::Item, "FileExportieren", "&Bericht als PDF…", ""},
+    {"FileDrucken", ItemKind::Item, "FileMenu", "&Drucken…", "Cmd+P"},
+    {"UntitledMenu3", ItemKind::Item, "FileMenu", "-", nullptr},
     {"FileQuit", ItemKind::QuitItem, "FileMenu", "#App.kFileQuit", "#App.kFileQuitShortcut"},
     {"EditMenu", ItemKind::Item, nullptr, "&Edit", ""},
     {"EditUndo", ItemKind::Item, "EditMenu", "&Undo", "Cmd+Z"},
@@ -35,6 +40,8 @@ constexpr MenuRow kMenuTree[] = {
     {"UntitledMenu2", ItemKind::Item, "EditMenu", "-", nullptr},
     {"EditErgebnisseKopieren", ItemKind::Item, "EditMenu", "&Ergebnisse kopieren", "Cmd+Shift+C"},
     {"EditPolynomKopieren", ItemKind::Item, "EditMenu", "P&olynom kopieren", "Cmd+Shift+P"},
+    {"EditPolynomFormelKopieren", ItemKind::Item, "EditMenu",
+     "Polynom als Tabellen&formel kopieren", "Cmd+Shift+F"},
     {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
     {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
 };

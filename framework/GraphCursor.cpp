@@ -230,14 +230,15 @@ void GraphCursor::paint(QPainter& painter) const
     const QColor ink = view.palette().color(QPalette::Text);
     const double y = valueAt(*position);
     const QPointF at = view.PointAt(*position, std::isfinite(y) ? y : 0.0);
-    if (!(at.x() >= 0 && at.x() <= view.width()))
+    const QRect plot = view.PlotArea();
+    if (!(at.x() >= plot.left() && at.x() <= plot.right() + 1))
         return;
     const double column = std::floor(at.x()) + 0.5;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(ink, 1, Qt::DashLine));
-    painter.drawLine(QPointF(column, 0), QPointF(column, view.height()));
-    if (std::isfinite(y) && at.y() >= 0 && at.y() <= view.height()) {
+    painter.drawLine(QPointF(column, plot.top()), QPointF(column, plot.bottom() + 1));
+    if (std::isfinite(y) && at.y() >= plot.top() && at.y() <= plot.bottom() + 1) {
         // A ring wider than the argument rings, with a cross, over whatever lies beneath.
         const double radius = std::max(6.0, view.fontMetrics().height() / 2.5);
         painter.setPen(QPen(ink, 2.5));
@@ -254,10 +255,10 @@ QPoint GraphCursor::cursorPoint() const
     if (position) {
         const double y = valueAt(*position);
         const QPointF point = view.PointAt(*position, std::isfinite(y) ? y : 0.0);
-        if (view.rect().contains(point.toPoint()))
+        if (view.PlotArea().contains(point.toPoint()))
             return point.toPoint();
     }
-    return view.rect().center();
+    return view.PlotArea().center();
 }
 
 void GraphCursor::openContextMenu(QPoint at, bool byKey)
@@ -346,13 +347,16 @@ bool GraphCursor::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         // A click, not a drag, puts the cursor where it was.
+        const QRect plot = view.PlotArea();
         if (mouse->button() == Qt::LeftButton && pressedAt &&
             (mouse->position() - *pressedAt).manhattanLength() <
-                QApplication::startDragDistance()) {
+                QApplication::startDragDistance() &&
+            plot.contains(mouse->position().toPoint())) {
             const GraphView::View& shown = view.CurrentView();
+            const double span = shown.xMax - shown.xMin;
             const double x =
-                shown.xMin + mouse->position().x() / view.width() * (shown.xMax - shown.xMin);
-            const TickStep fine = NiceStep((shown.xMax - shown.xMin) / view.width() * kClickPixels);
+                shown.xMin + (mouse->position().x() - plot.left()) / plot.width() * span;
+            const TickStep fine = NiceStep(span / plot.width() * kClickPixels);
             PlaceAt(nearestMultiple(x, fine).value_or(x));
         }
         pressedAt.reset();

@@ -1,12 +1,15 @@
 #include "framework/Menu.h"
 
 #include "framework/Application.h"
+#include "framework/CommandStates.h"
 #include "framework/Dispatch.h"
 #include "framework/EditCommands.h"
 #include "framework/MenuItemDescription.h"
 #include "framework/MsgBox.h"
+#include "framework/StatusLine.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -27,15 +30,28 @@ QKeySequence keySequence(const QString& shortcut)
     return QKeySequence(QString(resolved(shortcut)).replace(QStringLiteral("Cmd+"), "Ctrl+"));
 }
 
+QString withoutMnemonic(QString text)
+{
+    // "&&" is a shown ampersand; a single '&' marks the mnemonic.
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(u'&')
+        .replace(u'\x01', u'&');
+}
+
 } // namespace
 
 MenuItem::MenuItem()
     : action(std::make_unique<QAction>())
 {
     connect(action.get(), &QAction::triggered, this, [this] { Dispatch([this] { Activate(); }); });
+    ExposeMenuAction(*action);
+    FollowCommandState(*this);
 }
 
-MenuItem::~MenuItem() = default;
+MenuItem::~MenuItem()
+{
+    StopFollowingCommandState(*this);
+}
 
 void MenuItem::SetName(const QString& name)
 {
@@ -61,6 +77,10 @@ void MenuItem::SetKeyboardShortcut(const QString& shortcut)
 {
     storedShortcut = shortcut;
     action->setShortcut(keySequence(shortcut));
+    for (QShortcut* key : keyWhenDisabled) {
+        if (key)
+            key->setKey(action->shortcut());
+    }
 }
 
 QString MenuItem::KeyboardShortcut() const
@@ -101,6 +121,12 @@ void MenuItem::SetHandler(std::function<void()> newHandler, std::function<bool()
 {
     handler = std::move(newHandler);
     canAct = std::move(newCanAct);
+    RefreshEnabled();
+}
+
+void MenuItem::SetWhyNot(const QString& why)
+{
+    whyNot = why;
 }
 
 void MenuItem::SetDescription(const QString& description)
@@ -108,16 +134,51 @@ void MenuItem::SetDescription(const QString& description)
     DescribeMenuAction(*action, description);
 }
 
+bool MenuItem::CanActNow() const
+{
+    if (handler)
+        return !canAct || canAct();
+    const auto command = EditCommandNamed(Name());
+    return !command || CanPerform(*command);
+}
+
 void MenuItem::RefreshEnabled()
 {
     if (!autoEnable)
         return;
-    if (handler) {
-        action->setEnabled(!canAct || canAct());
-        return;
+    const bool able = CanActNow();
+    action->setEnabled(able);
+    // A disabled item's shortcut does nothing: a key of its own answers in its place. The edit
+    // commands' keys belong to the focused field, which answers them as fields do.
+    for (QShortcut* key : keyWhenDisabled) {
+        if (key)
+            key->setEnabled(handler && !able);
     }
-    const auto command = EditCommandNamed(Name());
-    action->setEnabled(!command || CanPerform(*command));
+}
+
+void MenuItem::AnswerKeyIn(QWidget& window)
+{
+    if (action->shortcut().isEmpty())
+        return;
+    auto* key = new QShortcut(action->shortcut(), &window);
+    key->setEnabled(false);
+    connect(key, &QShortcut::activated, this, [this, key] {
+        Dispatch([this, key] { SayWhyNot(qobject_cast<QWidget*>(key->parent())); });
+    });
+    keyWhenDisabled.push_back(key);
+    RefreshEnabled();
+}
+
+void MenuItem::SayWhyNot(QWidget* window) const
+{
+    if (!window)
+        window = QApplication::activeWindow();
+    if (!window)
+        return;
+    ShowStatus(*window, !whyNot.isEmpty()
+                            ? whyNot
+                            : Application::Constant(QStringLiteral("kCommandUnavailable"))
+                                  .arg(withoutMnemonic(action->text())));
 }
 
 void MenuItem::Activate()
@@ -125,6 +186,8 @@ void MenuItem::Activate()
     if (handler) {
         if (!canAct || canAct())
             handler();
+        else
+            SayWhyNot(QApplication::activeWindow());
         return;
     }
     if (const auto command = EditCommandNamed(Name()))
@@ -158,5 +221,13 @@ QMenuBar* MenuBar::CreateMenuBarWidget(QWidget* parent) const
     auto* widget = new QMenuBar(parent);
     for (MenuItem* item : items)
         widget->addAction(&item->Action());
+    const std::function<void(const std::vector<MenuItem*>&)> answerKeys =
+        [&](const std::vector<MenuItem*>& level) {
+            for (MenuItem* item : level) {
+                item->AnswerKeyIn(*parent);
+                answerKeys(item->Items());
+            }
+        };
+    answerKeys(items);
     return widget;
 }

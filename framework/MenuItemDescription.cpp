@@ -19,8 +19,8 @@ QString withoutMnemonic(QString text)
         .replace(u'\x01', u'&');
 }
 
-// An item of a menu as Qt's accessible menu item shows it, with the description added. It
-// stands only for items without a submenu.
+// An item of a menu as Qt's accessible menu item shows it, with the description added and the
+// shortcut in the words the menu shows. It stands only for items without a submenu.
 class DescribedMenuItem final : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
@@ -54,11 +54,11 @@ public:
     {
         switch (kind) {
         case QAccessible::Name:
-            return withoutMnemonic(action->text());
+            return action->isSeparator() ? QString() : withoutMnemonic(action->text());
         case QAccessible::Description:
             return action->property(kDescription).toString();
         case QAccessible::Accelerator:
-            return action->shortcut().toString();
+            return action->shortcut().toString(QKeySequence::NativeText);
         default:
             return {};
         }
@@ -68,7 +68,10 @@ public:
     {
         return menu->actionGeometry(action).translated(menu->mapToGlobal(QPoint(0, 0)));
     }
-    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QAccessible::Role role() const override
+    {
+        return action->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+    }
     QAccessible::State state() const override
     {
         QAccessible::State state;
@@ -96,7 +99,7 @@ public:
     {
         if (action->shortcut().isEmpty())
             return {};
-        return {action->shortcut().toString()};
+        return {action->shortcut().toString(QKeySequence::NativeText)};
     }
 
 private:
@@ -119,13 +122,20 @@ QAccessibleInterface* describedMenuItem(const QString& className, QObject* objec
 
 } // namespace
 
-void DescribeMenuAction(QAction& action, const QString& description)
+void ExposeMenuAction(QAction& action)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(describedMenuItem);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    if (!action.property(kDescription).isValid())
+        action.setProperty(kDescription, QString());
+}
+
+void DescribeMenuAction(QAction& action, const QString& description)
+{
+    ExposeMenuAction(action);
     action.setProperty(kDescription, description);
     action.setStatusTip(description);
 }

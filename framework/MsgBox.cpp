@@ -60,9 +60,9 @@ void MsgBox(const QString& text)
     MsgBox(text, kOkOnly, QString());
 }
 
-int MsgBox(const QString& text, int style, const QString& title)
+int MsgBox(const QString& text, int style, const QString& title, QWidget* owner)
 {
-    MessageBox box(ownerWindow());
+    MessageBox box(owner ? owner->window() : ownerWindow());
     box.setText(text);
     if (heardMessages().contains(text)) {
         for (QLabel* label : box.findChildren<QLabel*>()) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // Message box styles and answers, in the common message-box numbering.
 enum MsgBoxStyle
 {
@@ -18,8 +20,9 @@ enum MsgBoxAnswer
 // Shows a modal message with an OK button and returns when it is dismissed.
 void MsgBox(const QString& text);
 // Shows a modal question; style kYesNo answers kAnswerYes or kAnswerNo (Escape and closing: No).
-// An empty title gives the box the application's name.
-int MsgBox(const QString& text, int style, const QString& title);
+// An empty title gives the box the application's name. The box stands over `owner`, else over
+// the active window.
+int MsgBox(const QString& text, int style, const QString& title, QWidget* owner = nullptr);
 
 // What assistive technology reads for a message shown as `shown`: a message spelt without
 // umlauts on screen ("muessen") is heard with them ("müssen").

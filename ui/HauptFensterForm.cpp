@@ -3,7 +3,9 @@
 
 #include "ui/HauptFenster.h"
 
+#include "app/ExportCommands.h"
 #include "app/MenuBar1.h"
+#include "framework/CommandStates.h"
 #include "ui/HauptFensterFormTable.h"
 #include "ui/ResultCopies.h"
 #include "ui/RowNames.h"
@@ -26,6 +28,8 @@ constexpr HandlerBinding<HauptFenster> kHandlers[] = {
 void HauptFenster::Layout()
 {
     SetMenuBar(MenuBar1::instance());
+    // What the menu items can do follows the results, whatever changes them.
+    connect(this, &HauptFenster::ResultsChanged, this, [] { CommandStatesChanged(); });
     ApplySettings(kWindow);
 }
 
@@ -37,6 +41,7 @@ void HauptFenster::CreateControls()
     WatchInputs();
     new TablePaste(*this); // a child of the window, serving its input fields
     InstallResultCopies(*this);
+    InstallExportCommands(*this);
     // The buttons take no focus; these keys reach the two that a person works with. No key
     // asks the quit question.
     PressOnReturn("BevelButton1");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang's libFuzzer, ASan and UBSan, and runs it.
 # Usage: run.sh BUILD_DIR [SECONDS] [TARGET]   (default 60 s; longer by hand: run.sh /tmp/fuzz 3600)
-# TARGET: fuzz_number_text (the default) or fuzz_exact_reading.
+# TARGET: fuzz_number_text (the default), fuzz_exact_reading or fuzz_clipboard_table.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -21,6 +21,13 @@ fuzz_exact_reading)
         "$root/calc/ExactReading.cpp" "$root/calc/ExactDescription.cpp")
     packages=(Qt6Core gmpxx)
     ;;
+fuzz_clipboard_table)
+    corpus="$out/corpus-clipboard-table"
+    sources=("$here/fuzz_clipboard_table.cpp" "$root/framework/NumberText.cpp"
+        "$root/ui/ClipboardTable.cpp" "$root/ui/HtmlTable.cpp" "$root/ui/PastedTable.cpp"
+        "$root/ui/SpreadsheetNumbers.cpp")
+    packages=(Qt6Core)
+    ;;
 *)
     echo "unknown fuzz target: $target" >&2
     exit 2
@@ -33,7 +40,8 @@ binary="$out/$target"
 stale=false
 [ -x "$binary" ] || stale=true
 for source in "${sources[@]}" "$root/framework/NumberText.h" "$root/calc/ExactReading.h" \
-    "$root/calc/ExactDescription.h"; do
+    "$root/calc/ExactDescription.h" "$root"/ui/ClipboardTable.h "$root"/ui/PastedTable.h \
+    "$root"/ui/SpreadsheetNumbers.h "$root"/ui/ClipboardRowCells.h; do
     [ "$binary" -ot "$source" ] && stale=true
 done
 if $stale; then
