@@ -1,6 +1,7 @@
 #include "app/MenuBar1.h"
 
 #include "app/GraphF.h"
+#include "app/RechenwegF.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ constexpr MenuRow kMenuTree[] = {
     {"EditPolynomKopieren", ItemKind::Item, "EditMenu", "P&olynom kopieren", "Cmd+Shift+P"},
     {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
     {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
+    {"AnsichtRechenweg", ItemKind::Item, "AnsichtMenu", "&Rechenweg", "Cmd+R"},
 };
 
 } // namespace
@@ -61,6 +63,7 @@ MenuBar1::MenuBar1()
         else
             Append(*item);
     }
-    // The graph window is built when it is first asked for, not with the menu bar.
+    // The graph and the Rechenweg are built when first asked for, not with the menu bar.
     Child("AnsichtGraph")->SetHandler([] { GraphF::Open(); });
+    Child("AnsichtRechenweg")->SetHandler([] { RechenwegF::Open(); });
 }
