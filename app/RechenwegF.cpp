@@ -14,9 +14,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFutureWatcher>
 #include <QMenu>
+#include <QPromise>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QThreadPool>
 
 namespace {
 
@@ -25,6 +28,8 @@ constexpr WindowSettings kWindow{kTitle, 760, 640, true, true, true};
 
 constexpr const char* kNothingYet =
     "Noch nichts berechnet: Stützstellen eingeben und »Berechnen« drücken";
+constexpr const char* kWorking =
+    "Der Rechenweg wird ausgerechnet: Die Stützpunkte haben sehr viele Ziffern.";
 constexpr const char* kDescription =
     "Der Rechenweg der letzten Berechnung in exakten Brüchen: Stützpunkte, Lagrange, Newton, "
     "Normalform und Werte. Strg+Umschalt+C kopiert ihn als Text, Strg+Umschalt+L als LaTeX.";
@@ -90,7 +95,8 @@ void RechenwegF::showEvent(QShowEvent* event)
 
 void RechenwegF::ShowResults()
 {
-    if (!isVisible() && view->document()->characterCount() > 1) {
+    // Laid out at the view's own width, once it has one.
+    if (!isVisible()) {
         behind = true;
         return;
     }
@@ -98,20 +104,50 @@ void RechenwegF::ShowResults()
     const HauptFenster& main = HauptFenster::instance();
     const std::shared_ptr<const ComputeRecord> last = main.LastCompute();
     const bool nowStale = last && main.ResultsStale();
-    if (last && last == record && nowStale == stale)
+    if (last == record && nowStale == stale && view->document()->characterCount() > 1)
         return;
+    stale = nowStale;
     if (last != record) {
         record = last;
-        solution = last ? std::make_shared<const WorkedSolution>(WorkOut(*last)) : nullptr;
+        solution = nullptr;
+        working = last && !WorkOutIsQuick(*last);
+        if (working) {
+            // Points of a thousand digits: worked out on another thread, the window free
+            // meanwhile. A result that comes for an earlier record is dropped.
+            auto promise = std::make_shared<QPromise<std::shared_ptr<const WorkedSolution>>>();
+            auto* watcher = new QFutureWatcher<std::shared_ptr<const WorkedSolution>>(this);
+            connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, from = last] {
+                WorkedOut(from, watcher->result());
+                watcher->deleteLater();
+            });
+            watcher->setFuture(promise->future());
+            QThreadPool::globalInstance()->start([promise, from = last] {
+                promise->start();
+                promise->addResult(std::make_shared<const WorkedSolution>(WorkOut(*from)));
+                promise->finish();
+            });
+        } else if (last) {
+            solution = std::make_shared<const WorkedSolution>(WorkOut(*last));
+        }
     }
-    stale = nowStale;
-    const int scrolled = view->verticalScrollBar()->value();
-    view->ShowDocument(solution ? WorkedSolutionDocument(*solution, stale)
-                                : NoteDocument(QString::fromUtf8(kNothingYet)));
-    // Turning stale keeps the place a reader was at; a new compute starts at the top.
-    if (record == last && stale)
-        view->verticalScrollBar()->setValue(scrolled);
-    // Dimmed while stale, as the result fields are.
+    Present();
+}
+
+void RechenwegF::WorkedOut(std::shared_ptr<const ComputeRecord> from,
+                           std::shared_ptr<const WorkedSolution> result)
+{
+    if (from != record)
+        return;
+    working = false;
+    solution = std::move(result);
+    stale = HauptFenster::instance().ResultsStale();
+    Present();
+}
+
+void RechenwegF::Present()
+{
+    // Dimmed while stale, as the result fields are; set before the document, whose layout a
+    // change of palette would run again.
     QPalette palette = QApplication::palette(view);
     if (stale) {
         const QColor text = palette.color(QPalette::Text);
@@ -120,7 +156,18 @@ void RechenwegF::ShowResults()
                          QColor((text.red() + base.red()) / 2, (text.green() + base.green()) / 2,
                                 (text.blue() + base.blue()) / 2));
     }
-    view->setPalette(palette);
+    if (palette != view->palette())
+        view->setPalette(palette);
+    const int scrolled = view->verticalScrollBar()->value();
+    const bool sameSolution = presented == solution.get();
+    if (solution)
+        view->ShowDocument(WorkedSolutionDocument(*solution, stale));
+    else
+        view->ShowDocument(NoteDocument(QString::fromUtf8(working ? kWorking : kNothingYet)));
+    presented = solution.get();
+    // Turning stale keeps the place a reader was at; a new solution starts at the top.
+    if (sameSolution)
+        view->verticalScrollBar()->setValue(scrolled);
     copyText->setEnabled(bool(solution));
     copyLatex->setEnabled(bool(solution));
 }

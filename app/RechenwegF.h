@@ -32,6 +32,10 @@ private:
     // Follows the main window: worked out anew for each compute, marked once it is stale;
     // nothing is worked out while the window is hidden.
     void ShowResults();
+    // Shows the solution of the record, or a note while it is being worked out.
+    void Present();
+    void WorkedOut(std::shared_ptr<const ComputeRecord> from,
+                   std::shared_ptr<const WorkedSolution> result);
     void Copy(bool asLatex);
 
     RichTextView* view = nullptr;
@@ -40,5 +44,7 @@ private:
     std::shared_ptr<const ComputeRecord> record;
     std::shared_ptr<const WorkedSolution> solution;
     bool stale = false;
-    bool behind = false; // results changed while hidden
+    bool behind = true;                        // results changed while hidden
+    const WorkedSolution* presented = nullptr; // the solution the view shows
+    bool working = false; // the record's solution is being worked out on another thread
 };

@@ -134,8 +134,24 @@ public:
         Text(QString(text).replace(u'-', kMinus),
              (decimal.moreFollow ? QStringLiteral("ungefähr ") : QString()) + heard, text);
     }
-    // A field's text as it stands; the ear gets it with commas.
-    void Shown(const QString& text) { Text(text, NumbersInWords(text)); }
+    // A field's text as it stands, the ear gets it with commas; a long one is shortened in the
+    // middle, whole in its tooltip and when copied.
+    void Shown(const QString& text)
+    {
+        if (text.size() <= kLongestInteger) {
+            Text(text, NumbersInWords(text));
+            return;
+        }
+        QTextCharFormat format = cursor.charFormat();
+        format.setToolTip(text);
+        RichText::InsertText(cursor,
+                             QStringLiteral("%1…(%2 Zeichen)…%3")
+                                 .arg(text.left(kShownEnds))
+                                 .arg(text.size())
+                                 .arg(text.right(kShownEnds)),
+                             QStringLiteral("ein Text von %1 Zeichen").arg(text.size()), text,
+                             format);
+    }
 
     void Formula(const Sum& sum)
     {
@@ -153,7 +169,8 @@ public:
         format.setBorder(1);
         format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setBorderBrush(QColor(0xA0, 0xA0, 0xA0));
-        format.setBorderCollapse(true);
+        // Separate borders: collapsed ones cost a table half again as much to lay out.
+        format.setBorderCollapse(false);
         format.setCellPadding(4);
         format.setCellSpacing(0);
         format.setHeaderRowCount(1);
@@ -204,15 +221,10 @@ public:
     {
         switch (factor.kind) {
         case Factor::Kind::Power:
-            Text(QStringLiteral("x"));
-            if (factor.power > 1) {
-                QTextCharFormat raised = base;
-                raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
-                RichText::InsertText(cursor, QString::number(factor.power),
-                                     QStringLiteral(" hoch %1 ").arg(factor.power),
-                                     QStringLiteral("^%1").arg(factor.power), raised);
-                cursor.setCharFormat(base);
-            }
+            if (factor.power == 1)
+                Text(QStringLiteral("x"));
+            else
+                Power(factor.power);
             break;
         case Factor::Kind::Shift:
             if (factor.shift.IsZero()) {
@@ -235,6 +247,16 @@ public:
         }
     }
     void Zero() override { Text(QStringLiteral("0")); }
+
+    // x with its exponent raised.
+    void Power(int power)
+    {
+        Text(QStringLiteral("x"));
+        QTextCharFormat raised = cursor.charFormat();
+        raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        RichText::InsertText(cursor, QString::number(power), QStringLiteral(" hoch %1 ").arg(power),
+                             QStringLiteral("^%1").arg(power), raised);
+    }
 
     QTextCursor cursor;
     QTextCharFormat base;
@@ -275,44 +297,45 @@ void points(ScreenWriter& out, const WorkedSolution& solution)
         out.Text(QString::fromUtf8(kNoPoints));
         return;
     }
-    const auto number = [&out](const ReadNumber& read) -> ScreenWriter::Cell {
+    const auto typed = [&out](const ReadNumber& read) -> ScreenWriter::Cell {
+        return [&out, read] { out.Shown(read.typed); };
+    };
+    const auto exact = [&out](const ReadNumber& read) -> ScreenWriter::Cell {
         return [&out, read] {
             if (read.exact)
                 out.Number(*read.exact);
             else
-                out.Marked(read.typed.trimmed() + QStringLiteral(": ") + kNoExactValue);
+                out.Marked(QString::fromUtf8(kNoExactValue));
         };
     };
-    const auto typed = [&out](const ReadNumber& x, const ReadNumber& y) -> ScreenWriter::Cell {
+    // "Gelesen als", as the form marks a text it read only in part.
+    const auto notes = [&out](const ReadNumber& x, const ReadNumber& y) -> ScreenWriter::Cell {
         return [&out, x, y] {
-            QStringList notes;
-            for (const ReadNumber* read : {&x, &y}) {
-                if (!TypedAsFraction(*read) && read->exact)
-                    notes << QStringLiteral("%1 „%2“")
-                                 .arg(QChar(read == &x ? u'x' : u'y'))
-                                 .arg(read->typed);
-            }
-            out.Shown(notes.join(QStringLiteral(", ")));
-            for (const ReadNumber* read : {&x, &y}) {
-                if (!read->readAs.isEmpty()) {
-                    out.Text(QStringLiteral(" "));
-                    out.Marked(QStringLiteral("%1: %2")
-                                   .arg(QChar(read == &x ? u'x' : u'y'))
-                                   .arg(read->readAs));
-                }
+            for (const auto& [name, read] : {std::pair{u'x', &x}, std::pair{u'y', &y}}) {
+                if (!read->readAs.isEmpty())
+                    out.Marked(QStringLiteral("%1: %2").arg(QChar(name), read->readAs));
             }
         };
     };
     QList<QList<ScreenWriter::Cell>> rows;
-    for (size_t i = 0; i < solution.xs.size(); ++i)
+    for (size_t i = 0; i < solution.xs.size(); ++i) {
+        const ReadNumber& x = solution.xs[i];
+        const ReadNumber& y = solution.ys[i];
         rows << QList<ScreenWriter::Cell>{[&out, i] { out.Text(QString::number(i)); },
-                                          number(solution.xs[i]), number(solution.ys[i]),
-                                          typed(solution.xs[i], solution.ys[i])};
-    out.Table({[&out] { out.Text(QStringLiteral("i")); },
-               [&out] { out.Text(QStringLiteral("xᵢ"), QStringLiteral("x i")); },
-               [&out] { out.Text(QStringLiteral("yᵢ"), QStringLiteral("y i")); },
-               [&out] { out.Text(QStringLiteral("eingegeben")); }},
-              rows);
+                                          typed(x),
+                                          exact(x),
+                                          typed(y),
+                                          exact(y),
+                                          notes(x, y)};
+    }
+    out.Table(
+        {[&out] { out.Text(QStringLiteral("i")); },
+         [&out] { out.Text(QStringLiteral("xᵢ eingegeben"), QStringLiteral("x i eingegeben")); },
+         [&out] { out.Text(QStringLiteral("xᵢ exakt"), QStringLiteral("x i exakt")); },
+         [&out] { out.Text(QStringLiteral("yᵢ eingegeben"), QStringLiteral("y i eingegeben")); },
+         [&out] { out.Text(QStringLiteral("yᵢ exakt"), QStringLiteral("y i exakt")); },
+         [&out] { out.Text(QStringLiteral("Hinweis")); }},
+        rows);
 }
 
 void lagrange(ScreenWriter& out, const WorkedSolution& solution)
@@ -442,17 +465,13 @@ void normalForm(ScreenWriter& out, const WorkedSolution& solution)
     QList<QList<ScreenWriter::Cell>> rows;
     for (size_t k = 0; k < solution.coefficients.size(); ++k) {
         const WorkedCoefficient& c = solution.coefficients[k];
-        rows << QList<ScreenWriter::Cell>{[&out, k] {
-                                              Factor power{Factor::Kind::Power, int(k), {}, 0};
-                                              out.Write(power);
-                                          },
-                                          [&out, &c] { exactAndDecimal(out, c); },
-                                          [&out, &c] {
-                                              if (c.exact)
-                                                  out.Decimal(c.decimal);
-                                          },
-                                          [&out, &c] { out.Shown(c.shown); },
-                                          [&out, &c] { notes(out, c, c.hidden); }};
+        rows << QList<ScreenWriter::Cell>{
+            [&out, k] { out.Power(int(k)); }, [&out, &c] { exactAndDecimal(out, c); },
+            [&out, &c] {
+                if (c.exact)
+                    out.Decimal(c.decimal);
+            },
+            [&out, &c] { out.Shown(c.shown); }, [&out, &c] { notes(out, c, c.hidden); }};
     }
     out.Table({[&out] { out.Text(QStringLiteral("Potenz")); },
                [&out] { out.Text(QString::fromUtf8(kExact)); },

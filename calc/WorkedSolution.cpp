@@ -195,3 +195,18 @@ WorkedSolution WorkOut(const ComputeRecord& record)
     }
     return solution;
 }
+
+bool WorkOutIsQuick(const ComputeRecord& record)
+{
+    // Lowest terms cost gcds of numbers as long as all the points' digits together.
+    constexpr size_t kQuickDigits = 2000;
+    const ScaledPolynomial* polynomial = record.exact.polynomial.get();
+    if (!polynomial)
+        return true;
+    size_t digits = 0;
+    for (const auto* integers : {&polynomial->abscissae, &polynomial->ordinates}) {
+        for (const mpz_class& integer : *integers)
+            digits += mpz_sizeinbase(integer.get_mpz_t(), 10);
+    }
+    return digits <= kQuickDigits;
+}

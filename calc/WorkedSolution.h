@@ -83,3 +83,7 @@ struct WorkedSolution
 };
 
 WorkedSolution WorkOut(const ComputeRecord& record);
+
+// Whether WorkOut is done in a few milliseconds: the points' digits taken together are few.
+// A thousand digits a number take it near a second, which is to be spent away from the window.
+bool WorkOutIsQuick(const ComputeRecord& record);

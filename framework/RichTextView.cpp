@@ -14,7 +14,6 @@ void RichText::InsertFraction(QTextCursor& cursor, const QString& numerator,
                               const QString& denominator, const QString& heard,
                               const QString& copied, const QString& toolTip)
 {
-    TextFraction::Enable(*cursor.document());
     const QTextCharFormat around = cursor.charFormat();
     QTextCharFormat format = around;
     format.setObjectType(TextFraction::kObjectType);
@@ -30,20 +29,24 @@ void RichText::InsertFraction(QTextCursor& cursor, const QString& numerator,
     cursor.setCharFormat(around);
 }
 
+void RichText::EnableFractions(QTextDocument& document)
+{
+    TextFraction::Enable(document);
+}
+
 void RichText::InsertText(QTextCursor& cursor, const QString& shown, const QString& heard,
                           const QString& copied, QTextCharFormat format)
 {
-    format = format.isEmpty() ? cursor.charFormat() : format;
+    const QTextCharFormat around = cursor.charFormat();
+    if (format.isEmpty())
+        format = around;
     if (!heard.isEmpty())
         format.setProperty(kHeardAs, heard);
     if (!copied.isEmpty())
         format.setProperty(kCopiedAs, copied);
     cursor.insertText(shown, format);
-    // What follows is written in the format it would have had without these properties.
-    QTextCharFormat plain = format;
-    plain.clearProperty(kHeardAs);
-    plain.clearProperty(kCopiedAs);
-    cursor.setCharFormat(plain);
+    // What follows is written in the format around it.
+    cursor.setCharFormat(around);
 }
 
 namespace {
@@ -153,14 +156,16 @@ RichTextView::RichTextView(QWidget* parent)
 
 void RichTextView::ShowDocument(QTextDocument* shown)
 {
-    QTextDocument* old = document();
+    // The view's first document belongs to Qt, which deletes it on the change; the ones shown
+    // since are the view's own.
+    QTextDocument* previous = document()->parent() == this ? document() : nullptr;
     shown->setParent(this);
-    TextFraction::Enable(*shown);
+    RichText::EnableFractions(*shown);
     setDocument(shown);
     connect(shown, &QTextDocument::contentsChanged, this, [this] { heardValid = false; });
     heardValid = false;
-    if (old != shown && old->parent() == this)
-        old->deleteLater();
+    if (previous && previous != shown)
+        delete previous;
 }
 
 const RichText::MappedText& RichTextView::Heard() const

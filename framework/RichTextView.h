@@ -19,11 +19,16 @@ inline constexpr int kHeardAs = QTextFormat::UserProperty + 1;
 inline constexpr int kCopiedAs = QTextFormat::UserProperty + 2;
 
 // Inserts a fraction at the cursor: `numerator` over `denominator` as shown, in the cursor's
-// character format. It is heard as `heard`, copied as `copied`, and its tooltip is `toolTip`.
+// character format. It is drawn once the document is shown (or EnableFractions was called):
+// a document that is laid out while it is written is laid out again at every insertion. It is heard
+// as `heard`, copied as `copied`, and its tooltip is `toolTip`.
 void InsertFraction(QTextCursor& cursor, const QString& numerator, const QString& denominator,
                     const QString& heard, const QString& copied, const QString& toolTip = {});
 
-// Inserts text that is heard and copied otherwise than shown; an empty string leaves it be.
+void EnableFractions(QTextDocument& document);
+
+// Inserts text that is heard and copied otherwise than shown (an empty string leaves it be),
+// in `format` or else the cursor's; the cursor keeps its format for what follows.
 void InsertText(QTextCursor& cursor, const QString& shown, const QString& heard,
                 const QString& copied = {}, QTextCharFormat format = {});
 

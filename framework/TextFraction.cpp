@@ -49,9 +49,15 @@ void TextFraction::Enable(QTextDocument& document)
 
 QSizeF TextFractionDrawing::intrinsicSize(QTextDocument* document, int, const QTextFormat& format)
 {
-    const QFontMetricsF metrics(fontOf(document, format));
-    const FractionGeometry geometry = geometryOf(metrics, format);
-    return {geometry.width, 2 * geometry.lineHeight + 2 * geometry.gap + geometry.bar};
+    const QFont font = fontOf(document, format);
+    const QString key = font.key() + u'\n' + format.stringProperty(TextFraction::kNumerator) +
+                        u'\n' + format.stringProperty(TextFraction::kDenominator);
+    if (const auto known = sizes.constFind(key); known != sizes.cend())
+        return *known;
+    const FractionGeometry geometry = geometryOf(QFontMetricsF(font), format);
+    const QSizeF size(geometry.width, 2 * geometry.lineHeight + 2 * geometry.gap + geometry.bar);
+    sizes.insert(key, size);
+    return size;
 }
 
 void TextFractionDrawing::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document,

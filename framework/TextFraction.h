@@ -2,6 +2,7 @@
 // A fraction inside a line of rich text: numerator over denominator with a bar between, drawn
 // by the document's layout as an inline object, centred on the line's middle.
 
+#include <QHash>
 #include <QObject>
 #include <QTextObjectInterface>
 
@@ -25,4 +26,8 @@ public:
     QSizeF intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) override;
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,
                     const QTextFormat& format) override;
+
+private:
+    // A table lays each cell out more than once: sizes by font and numbers.
+    QHash<QString, QSizeF> sizes;
 };
