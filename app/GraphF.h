@@ -5,6 +5,7 @@
 
 #include <memory>
 
+struct ComputeRecord;
 struct ComputedCurve;
 class GraphView;
 
@@ -24,6 +25,7 @@ protected:
 private:
     // Follows the main window: a new curve after each compute, dimmed once it is stale.
     void ShowResults();
+    void ShowCoefficientCurve(const ComputeRecord& record);
     void DescribeGraph();
     QString ReadoutAt(double x) const;
 

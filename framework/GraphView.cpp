@@ -264,6 +264,8 @@ void GraphView::forgetCurve()
     curveValid = false;
     curve.clear();
     pieces.clear();
+    companionColumns.clear();
+    companionPieces.clear();
 }
 
 const std::vector<GraphView::CurvePoint>& GraphView::Curve()
@@ -290,9 +292,9 @@ void GraphView::buildCurve()
     for (int j = 0; j < columns; ++j)
         xs[size_t(j)] = view.xMin + (j + 0.5) / columns * spanX;
     const double perPixel = spanY / height();
-    const std::vector<double> ys =
-        sampler(SampleRequest{xs, kSampleTolerance / ratio * perPixel, view.yMin - kBand * perPixel,
-                              view.yMax + kBand * perPixel});
+    const SampleRequest request{xs, kSampleTolerance / ratio * perPixel,
+                                view.yMin - kBand * perPixel, view.yMax + kBand * perPixel};
+    const std::vector<double> ys = sampler(request);
 
     curve.reserve(size_t(columns));
     for (int j = 0; j < columns; ++j)
@@ -308,6 +310,7 @@ void GraphView::buildCurve()
             pieces.emplace_back(QPolygonF{segment->first});
         pieces.back() << segment->second;
     }
+    buildCompanion(request);
 }
 
 QImage GraphView::Image()
@@ -449,6 +452,7 @@ void GraphView::paintCurveAndMarks(QPainter& painter)
     painter.setPen(QPen(line, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     for (const QPolygonF& piece : pieces)
         painter.drawPolyline(piece);
+    paintCompanion(painter);
 
     const double radius = std::max(3.5, fontMetrics().height() / 4.0);
     for (const GraphMark& mark : marks) {

@@ -49,6 +49,18 @@ public:
     void ClearFunction(const QString& message);
     bool HasFunction() const { return bool(sampler); }
 
+    // A second function drawn dashed wherever it lies more than a pixel from the first, with a
+    // legend naming both; where the two agree there is one curve and no legend.
+    void SetCompanion(Sampler companion, const QString& firstName, const QString& companionName);
+    void ClearCompanion();
+    // By pixel column of Curve(): whether the companion is drawn there.
+    const std::vector<bool>& CompanionColumns();
+    // Drawn somewhere in view.
+    bool CompanionShown();
+    // More than a pixel apart yet nowhere in view: above (+1) or below (-1) it, else 0. The
+    // legend says so.
+    int CompanionOutside();
+
     // Dimmed: what is drawn no longer belongs to the rest of the program.
     void SetDimmed(bool dimmed);
     bool IsDimmed() const { return dimmed; }
@@ -102,6 +114,8 @@ private:
     void paintAxes(QPainter& painter) const;
     void paintCurveAndMarks(QPainter& painter);
     void paintNotes(QPainter& painter) const;
+    void buildCompanion(const SampleRequest& request);
+    void paintCompanion(QPainter& painter) const;
 
     Sampler sampler;
     std::vector<GraphMark> marks;
@@ -117,6 +131,14 @@ private:
     std::vector<QPolygonF> pieces;
     bool curveValid = false;
     double curveRatio = 1.0;
+
+    // The companion and where it departs from the curve, in pieces like the curve's.
+    Sampler companion;
+    QString firstName;
+    QString companionName;
+    std::vector<bool> companionColumns;
+    std::vector<QPolygonF> companionPieces;
+    int companionOutside = 0;
 
     std::optional<QPointF> pointer;
     std::optional<QPointF> dragFrom;
