@@ -242,7 +242,7 @@ public:
         case Factor::Kind::Basis:
             Text(QStringLiteral("L"));
             Subscript(factor.index);
-            Text(QStringLiteral("(x)"), QStringLiteral(" von x "));
+            Text(QStringLiteral("(x)"), QStringLiteral(" von x"));
             break;
         }
     }

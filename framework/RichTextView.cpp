@@ -112,13 +112,31 @@ void appendRange(const QTextDocument& document, int from, int to, int property, 
                  RichText::MappedText& out)
 {
     out.offsets.resize(size_t(document.characterCount() + 1), 0);
+    // The cells of one table row make one line, "; " between those that hold something, so that
+    // a reader moving by lines hears a row whole.
+    const QTextTable* rowTable = nullptr;
+    int row = -1;
+    bool rowHasContent = false;
     for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
          block = block.next()) {
+        const QTextTable* table = QTextCursor(block).currentTable();
+        const int cellRow = table ? table->cellAt(block.position()).row() : -1;
+        const bool sameRow = table && table == rowTable && cellRow == row;
+        const bool empty = block.length() <= 1;
+        if (block.position() > from) {
+            if (!sameRow)
+                out.text += u'\n';
+            else if (!empty && rowHasContent)
+                out.text += QStringLiteral("; ");
+        }
+        if (!sameRow) {
+            rowTable = table;
+            row = cellRow;
+            rowHasContent = false;
+        }
         appendBlock(document, block, property, headers, out);
-        const int end = block.position() + block.length() - 1;
-        out.offsets[size_t(end)] = int(out.text.size());
-        if (end < to)
-            out.text += u'\n';
+        rowHasContent = rowHasContent || !empty;
+        out.offsets[size_t(block.position() + block.length() - 1)] = int(out.text.size());
     }
 }
 
