@@ -220,6 +220,10 @@ private slots:
         QTest::newRow("seventy-digit abscissae, whole in the copies")
             << QStringList{QString(70, u'9'), "1" + QString(69, u'0'), "-3"}
             << QStringList{"1", "2", "3"} << QStringList{"1"};
+        // A text read in part goes onto the sheet as text: nothing typed becomes a command.
+        QTest::newRow("LaTeX's special characters typed after a number stay text")
+            << QStringList{"0", "1 \\input{/etc/passwd} $x$ 50% #1 _a ^b ~c & {"}
+            << QStringList{"2", "3"} << QStringList{};
         QTest::newRow("one point is a constant")
             << QStringList{"4"} << QStringList{"-2.5"} << QStringList{"3"};
     }
