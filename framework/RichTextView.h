@@ -34,7 +34,8 @@ void InsertText(QTextCursor& cursor, const QString& shown, const QString& heard,
 
 // A document's text with every run that has the property written as its value, table cells
 // below the first row of a table (with `headers`) preceded by what their column's first row
-// says, each block on a line of its own but the cells of a table row, which share one. `offsets[p]` is where document position p begins in it.
+// says, each block on a line of its own but the cells of a table row, which share one.
+// `offsets[p]` is where document position p begins in it.
 struct MappedText
 {
     QString text;

@@ -38,12 +38,12 @@ private slots:
                               : "  " + entry->text() + '\t' +
                                     entry->shortcut().toString(QKeySequence::PortableText));
         }
-        QCOMPARE(shown,
-                 QStringList(
-                     {"&File", "  &Quit\tCtrl+Q", "&Edit", "  &Undo\tCtrl+Z", "  -",
-                      "  Cu&t\tCtrl+X", "  &Copy\tCtrl+C", "  &Paste\tCtrl+V", "  &Delete\t", "  -",
-                      "  Select &All\tCtrl+A", "  -", "  &Ergebnisse kopieren\tCtrl+Shift+C",
-                      "  P&olynom kopieren\tCtrl+Shift+P", "&Ansicht", "  &Graph\tCtrl+G"}));
+        QCOMPARE(shown, QStringList({"&File", "  &Quit\tCtrl+Q", "&Edit", "  &Undo\tCtrl+Z", "  -",
+                                     "  Cu&t\tCtrl+X", "  &Copy\tCtrl+C", "  &Paste\tCtrl+V",
+                                     "  &Delete\t", "  -", "  Select &All\tCtrl+A", "  -",
+                                     "  &Ergebnisse kopieren\tCtrl+Shift+C",
+                                     "  P&olynom kopieren\tCtrl+Shift+P", "&Ansicht",
+                                     "  &Graph\tCtrl+G", "  &Rechenweg\tCtrl+R"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {
