@@ -148,6 +148,21 @@ private slots:
             view.toPlainText().contains(QStringLiteral("777777777777…(70 Ziffern)…777777777777")));
         QVERIFY(!view.toPlainText().contains(QString(61, u'7')));
 
+        // Points of a thousand digits are worked out on another thread: a note first, then the
+        // steps, while the window goes on handling events.
+        for (int k = 0; k < 3; ++k) {
+            const QChar digit(u'1' + k);
+            mainWindow().SetText(kSupportRows[k].abscissa, digit + u'.' + QString(999, digit));
+            mainWindow().SetText(kSupportRows[k].ordinate,
+                                 QStringLiteral("0.") + QString(999, digit));
+        }
+        mainWindow().SetText("sstellen", "3");
+        QTest::mouseClick(&mainWindow().Control("BevelButton1"), Qt::LeftButton);
+        QVERIFY(view.toPlainText().startsWith(QStringLiteral("Der Rechenweg wird ausgerechnet")));
+        QTRY_VERIFY_WITH_TIMEOUT(window.Shown() != nullptr, 60000);
+        QVERIFY(view.toPlainText().contains(QStringLiteral("Lagrange")));
+        QCOMPARE(window.Shown()->coefficients.size(), size_t(3));
+
         // Escape hides it; the menu shows the same window again.
         QTest::keyClick(&view, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
