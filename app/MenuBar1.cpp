@@ -1,6 +1,7 @@
 #include "app/MenuBar1.h"
 
 #include "app/GraphF.h"
+#include "app/RechenwegF.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ constexpr MenuRow kMenuTree[] = {
      "Polynom als Tabellen&formel kopieren", "Cmd+Shift+F"},
     {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
     {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
+    {"AnsichtRechenweg", ItemKind::Item, "AnsichtMenu", "&Rechenweg", "Cmd+R"},
 };
 
 } // namespace
@@ -68,6 +70,7 @@ MenuBar1::MenuBar1()
         else
             Append(*item);
     }
-    // The graph window is built when it is first asked for, not with the menu bar.
+    // The graph and the Rechenweg are built when first asked for, not with the menu bar.
     Child("AnsichtGraph")->SetHandler([] { GraphF::Open(); });
+    Child("AnsichtRechenweg")->SetHandler([] { RechenwegF::Open(); });
 }

@@ -138,8 +138,9 @@ report "Peak memory (VmHWM) 300 ms after the first paint:" hwm_kb 1024 MiB 1.05
 
 # The Qt Test benchmarks, median of 21 runs each: what a compute costs, and what the graph costs
 # (Ctrl+G until its first paint, one repaint of a 1920 x 1080 view while zooming, and its repaint
-# against the floor of the same drawing in plain QPainter calls).
-for benchmark in bench_compute bench_graph; do
+# against the floor of the same drawing in plain QPainter calls), and what the Rechenweg costs
+# (Ctrl+R until its first paint, and its steps alone).
+for benchmark in bench_compute bench_graph bench_worked; do
     binary="$BUILD_DIR/bench/$benchmark"
     [ -x "$binary" ] || continue
     echo

@@ -58,7 +58,8 @@ private slots:
                                      "  P&olynom kopieren\tCtrl+Shift+P",
                                      "  Polynom als Tabellen&formel kopieren\tCtrl+Shift+F",
                                      "&Ansicht",
-                                     "  &Graph\tCtrl+G"}));
+                                     "  &Graph\tCtrl+G",
+                                     "  &Rechenweg\tCtrl+R"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {
