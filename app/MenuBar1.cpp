@@ -22,6 +22,13 @@ struct MenuRow
 // The menu tree in the order the items are created and appended.
 constexpr MenuRow kMenuTree[] = {
     {"FileMenu", ItemKind::Item, nullptr, "&File", ""},
+    {"FileNeu", ItemKind::Item, "FileMenu", "&Neu", "Cmd+N"},
+    {"FileOeffnen", ItemKind::Item, "FileMenu", "Ö&ffnen…", "Cmd+O"},
+    {"FileZuletztGeoeffnet", ItemKind::Item, "FileMenu", "&Zuletzt geöffnet", ""},
+    {"FileSpeichern", ItemKind::Item, "FileMenu", "&Speichern", "Cmd+S"},
+    {"FileSpeichernUnter", ItemKind::Item, "FileMenu", "Speichern &unter…", "Cmd+Shift+S"},
+    // Export and printing come here, above the line before the quit item.
+    {"UntitledMenu3", ItemKind::Item, "FileMenu", "-", nullptr},
     {"FileQuit", ItemKind::QuitItem, "FileMenu", "#App.kFileQuit", "#App.kFileQuitShortcut"},
     {"EditMenu", ItemKind::Item, nullptr, "&Edit", ""},
     {"EditUndo", ItemKind::Item, "EditMenu", "&Undo", "Cmd+Z"},

@@ -108,8 +108,29 @@ void MenuItem::SetDescription(const QString& description)
     DescribeMenuAction(*action, description);
 }
 
+void MenuItem::SetItemsMadeOnOpen(std::function<void(MenuItem&)> fill)
+{
+    makeItems = std::move(fill);
+}
+
+void MenuItem::RemoveItems()
+{
+    for (MenuItem* item : items) {
+        menu->removeAction(&item->Action());
+        // An item may be removed from within its own command.
+        item->deleteLater();
+    }
+    items.clear();
+}
+
 void MenuItem::RefreshEnabled()
 {
+    if (makeItems) {
+        RemoveItems();
+        makeItems(*this);
+        action->setEnabled(!items.empty());
+        return;
+    }
     if (!autoEnable)
         return;
     if (handler) {

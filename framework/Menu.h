@@ -46,6 +46,10 @@ public:
     void SetHandler(std::function<void()> handler, std::function<bool()> canAct = {});
     // What the item does, for screen readers; set before its menu is first shown.
     void SetDescription(const QString& description);
+    // A submenu made afresh whenever the menu holding this item opens, such as a list of recent
+    // files: its old items go, and `fill` appends the new ones. Without any, it is disabled.
+    void SetItemsMadeOnOpen(std::function<void(MenuItem&)> fill);
+    void RemoveItems();
 
     // Enables the item when it can act now (AutoEnable), before its menu is shown.
     void RefreshEnabled();
@@ -59,6 +63,7 @@ private:
     std::vector<MenuItem*> items;
     std::function<void()> handler;
     std::function<bool()> canAct;
+    std::function<void(MenuItem&)> makeItems;
     QString storedText;
     QString storedShortcut;
     bool autoEnable = false;

@@ -38,12 +38,28 @@ private slots:
                               : "  " + entry->text() + '\t' +
                                     entry->shortcut().toString(QKeySequence::PortableText));
         }
-        QCOMPARE(shown,
-                 QStringList(
-                     {"&File", "  &Quit\tCtrl+Q", "&Edit", "  &Undo\tCtrl+Z", "  -",
-                      "  Cu&t\tCtrl+X", "  &Copy\tCtrl+C", "  &Paste\tCtrl+V", "  &Delete\t", "  -",
-                      "  Select &All\tCtrl+A", "  -", "  &Ergebnisse kopieren\tCtrl+Shift+C",
-                      "  P&olynom kopieren\tCtrl+Shift+P", "&Ansicht", "  &Graph\tCtrl+G"}));
+        QCOMPARE(shown, QStringList({"&File",
+                                     "  &Neu\tCtrl+N",
+                                     "  Ö&ffnen…\tCtrl+O",
+                                     "  &Zuletzt geöffnet\t",
+                                     "  &Speichern\tCtrl+S",
+                                     "  Speichern &unter…\tCtrl+Shift+S",
+                                     "  -",
+                                     "  &Quit\tCtrl+Q",
+                                     "&Edit",
+                                     "  &Undo\tCtrl+Z",
+                                     "  -",
+                                     "  Cu&t\tCtrl+X",
+                                     "  &Copy\tCtrl+C",
+                                     "  &Paste\tCtrl+V",
+                                     "  &Delete\t",
+                                     "  -",
+                                     "  Select &All\tCtrl+A",
+                                     "  -",
+                                     "  &Ergebnisse kopieren\tCtrl+Shift+C",
+                                     "  P&olynom kopieren\tCtrl+Shift+P",
+                                     "&Ansicht",
+                                     "  &Graph\tCtrl+G"}));
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {
