@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -129,21 +130,31 @@ FileRead ReadWholeFile(const QString& path, qint64 largest)
 
 QString WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
+    // Beyond a file size limit the system ends a writing process unless it has said that it
+    // handles the failed write itself, as it does here.
+    static const bool handlesSizeLimit = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    Q_UNUSED(handlesSizeLimit);
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
         return reasonOf(ENOENT, Access::Write);
     if (info.isDir())
         return reasonOf(EISDIR, Access::Write);
-    // The new file replaces the old by renaming, which a write-protected file would allow:
-    // its protection is honoured here, as writing into it would.
+    // The new file is made beside the old one.
+    if (const int denied = deniedAccess(folder, W_OK | X_OK))
+        return denied == EACCES
+                   ? QStringLiteral("Keine Berechtigung zum Schreiben in diesem Ordner.")
+                   : reasonOf(denied, Access::Write);
+    // It replaces the old one by renaming, which a write-protected file would allow: the
+    // protection is honoured here, as writing into the file would.
     if (info.exists()) {
         if (const int denied = deniedAccess(path, W_OK))
             return denied == EACCES ? QStringLiteral("Die Datei ist schreibgeschützt.")
                                     : reasonOf(denied, Access::Write);
     }
-    if (const int denied = deniedAccess(folder, W_OK | X_OK))
-        return reasonOf(denied, Access::Write);
 
     QSaveFile file(path);
     errno = 0;

@@ -62,6 +62,9 @@ QString parseFault(QJsonParseError::ParseError error)
         return QStringLiteral("Ein Doppelpunkt fehlt");
     case QJsonParseError::MissingValueSeparator:
         return QStringLiteral("Ein Komma fehlt");
+    case QJsonParseError::UnterminatedObject:
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("Ein Komma oder eine schließende Klammer fehlt");
     case QJsonParseError::IllegalNumber:
         return QStringLiteral("Eine Zahl ist ungültig");
     case QJsonParseError::IllegalEscapeSequence:
