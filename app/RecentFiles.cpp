@@ -37,13 +37,16 @@ QStringList RecentFiles()
     return settings().value(kFilesKey).toStringList();
 }
 
+// Written to disk when the event loop is next idle: an open or a save does not wait for it.
 void RememberFile(const QString& path)
 {
-    QStringList files = RecentFiles();
+    const QStringList before = RecentFiles();
+    QStringList files = before;
     files.removeAll(path);
     files.prepend(path);
-    settings().setValue(kFilesKey, files.mid(0, kKept));
-    settings().sync();
+    files = files.mid(0, kKept);
+    if (files != before)
+        settings().setValue(kFilesKey, files);
 }
 
 void ForgetRecentFiles()
@@ -60,6 +63,8 @@ QString LastFolder()
 
 void AppendRecentFiles(MenuItem& menu, const std::function<void(const QString&)>& open)
 {
+    // Read afresh: another Kurvalo window may have added a file since.
+    settings().sync();
     const QStringList files = RecentFiles();
     for (int i = 0; i < files.size(); ++i) {
         auto* item = new MenuItem;
