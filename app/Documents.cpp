@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTimer>
@@ -97,9 +98,13 @@ Documents::Documents(HauptFenster& window)
     : QObject(&window)
     , window(window)
 {
-    // After the count field's own Open handler has set it: the form as a person first sees it.
-    window.Connect(QStringLiteral("sstellen"), ControlEvent::Open,
-                   [this] { startInputs = Inputs(); });
+    // The form fills itself while it is built, until the count field's own Open handler has
+    // set it: then it is the form as a person first sees it.
+    filling = true;
+    window.Connect(QStringLiteral("sstellen"), ControlEvent::Open, [this] {
+        startInputs = Inputs();
+        filling = false;
+    });
     WatchInputs();
     InstallMenuItems();
     // Files dropped anywhere on the window; a field would take a file's name as text.
@@ -135,14 +140,20 @@ void Documents::InstallMenuItems()
     for (const FileItem& row : kItems) {
         if (MenuItem* item = bar.Child(QString::fromLatin1(row.name))) {
             item->SetDescription(QString::fromUtf8(row.description));
-            item->SetHandler([this, command = row.command] { (this->*command)(); });
+            item->SetHandler([documents = QPointer(this), command = row.command] {
+                if (documents)
+                    (documents->*command)();
+            });
         }
     }
     if (MenuItem* recent = bar.Child(QStringLiteral("FileZuletztGeoeffnet"))) {
         recent->SetDescription(
             QStringLiteral("Öffnet eine der zuletzt geöffneten oder gespeicherten Dateien"));
-        recent->SetItemsMadeOnOpen([this](MenuItem& menu) {
-            AppendRecentFiles(menu, [this](const QString& path) { CommandOpenRecent(path); });
+        recent->SetItemsMadeOnOpen([documents = QPointer(this)](MenuItem& menu) {
+            AppendRecentFiles(menu, [documents](const QString& path) {
+                if (documents)
+                    documents->CommandOpenRecent(path);
+            });
         });
     }
 }

@@ -99,6 +99,9 @@ private slots:
         ForgetRecentFiles();
         window = &HauptFenster::instance();
         documents = &Documents::Of(*window);
+        // Filling its own form at start is no change of the person's.
+        QVERIFY(!documents->IsModified());
+        QCOMPARE(window->windowTitle(), "Kurvalo");
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
         QVERIFY(folder.isValid());
