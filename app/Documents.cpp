@@ -345,8 +345,13 @@ bool Documents::AskToSaveChanges()
 
 bool Documents::Restore(const FormInputs& inputs, const QString& path, bool modifiedThen)
 {
-    if (FormFault(inputs))
+    if (const std::optional<QString> fault = FormFault(inputs)) {
+        Tell(QStringLiteral("Die Eingaben können nicht wiederhergestellt werden: %1 Sie bleiben "
+                            "für einen späteren Start erhalten.")
+                 .arg(*fault),
+             QStringLiteral("Wiederherstellen"));
         return false;
+    }
     Fill(inputs);
     SetDocument(path, modifiedThen);
     Announce(window, QStringLiteral("Eingaben wiederhergestellt"));

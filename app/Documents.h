@@ -45,8 +45,8 @@ public:
     // question asked before anything replaces the form.
     bool AskToSaveChanges();
 
-    // Inputs brought back after an abnormal end, with their file and unsaved mark. False when
-    // a field could not hold them.
+    // Inputs brought back after an abnormal end, with their file and unsaved mark. False, once
+    // told, when a field could not hold them.
     bool Restore(const FormInputs& inputs, const QString& path, bool modifiedThen);
 
     // The form as it was when the window was built.
