@@ -2,6 +2,7 @@
 
 #include "app/RecentFiles.h"
 #include "framework/Announcer.h"
+#include "framework/EditLine.h"
 #include "framework/FileAccess.h"
 #include "framework/Menu.h"
 #include "framework/MsgBox.h"
@@ -231,6 +232,10 @@ bool Documents::Open(const QString& path, bool askFirst)
     if (askFirst && !AskToSaveChanges())
         return false;
     Fill(opened->read.inputs);
+    for (size_t k = 0; k < 10; ++k) {
+        MarkField(kSupportRows[k].abscissa, opened->read.abscissaMarks[k]);
+        MarkField(kSupportRows[k].ordinate, opened->read.ordinateMarks[k]);
+    }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     // A table becomes a new document: saved as a table, it would lose the arguments.
     if (opened->table)
@@ -281,6 +286,12 @@ void Documents::Fill(const FormInputs& inputs)
     forEachInput(inputs, [this](const char* name, const QString& text) {
         window.SetText(QString::fromLatin1(name), text);
     });
+}
+
+void Documents::MarkField(const char* name, const QString& reason)
+{
+    if (!reason.isEmpty())
+        dynamic_cast<EditLine&>(window.Control(QString::fromLatin1(name))).SetMarked(reason);
 }
 
 bool Documents::Save()

@@ -79,6 +79,7 @@ private:
     // Why the form cannot take the inputs (a field holds fewer characters), or nothing.
     std::optional<QString> FormFault(const FormInputs& inputs) const;
     void Fill(const FormInputs& inputs);
+    void MarkField(const char* name, const QString& reason);
     void SetDocument(const QString& path, bool modifiedNow);
     void UpdateTitle();
     void InputEdited();

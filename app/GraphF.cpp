@@ -2,9 +2,10 @@
 
 #include "app/GraphF.h"
 
+#include "app/GraphImage.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
-#include "framework/NumberFit.h"
+#include "framework/MenuItemDescription.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
 #include "ui/SpokenNumber.h"
@@ -12,8 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontMetricsF>
-#include <QLineEdit>
 #include <QShortcut>
 #include <cmath>
 
@@ -22,21 +21,27 @@ namespace {
 constexpr const char* kTitle = "Graph des Interpolationspolynoms";
 constexpr WindowSettings kWindow{kTitle, 640, 480, true, true, true};
 
-// The room of the text in a value field of the main window (59 pixels less its frame and
-// margins): the position under the pointer is shown as such a field would show it.
-constexpr int kValueFieldRoom = 50;
-
 // Plain constants: nothing of the graph is built before it is first asked for.
 constexpr const char* kNothingYet =
     "Noch nichts berechnet: Stützstellen eingeben und »Berechnen« drücken";
 constexpr const char* kStale = "Veraltet";
 constexpr const char* kNoExactValue =
     "Ohne exakten Bezug: gezeichnet ist das Polynom der Gleitkommarechnung";
+constexpr const char* kBroken = "; wo sie keinen endlichen Wert ergibt, fehlt die Kurve";
+constexpr const char* kNoCurve = "Keine Kurve: ";
+constexpr const char* kNoFinitePoint =
+    "Die Stützstelle (%1, %2) ist keine endliche Zahl, daher ergibt die Gleitkommarechnung "
+    "nirgends einen endlichen Wert.";
+constexpr const char* kNoFiniteValue =
+    "Die Gleitkommarechnung ergibt an keiner Stelle des Ausschnitts einen endlichen Wert.";
+constexpr const char* kOutOfView = "Die Kurve verläuft außerhalb des Ausschnitts; A zeigt alles.";
 
-// A bound of the view for speech: five significant digits, written as the fields write them.
+// A bound of the view for speech: five significant digits, written as the fields write them;
+// whole where five digits would round beyond the doubles.
 QString spokenBound(double value)
 {
-    return SpokenNumber(Str(QString::number(value, 'g', 5).toDouble()));
+    const double rounded = QString::number(value, 'g', 5).toDouble();
+    return SpokenNumber(Str(std::isfinite(rounded) ? rounded : value));
 }
 
 } // namespace
@@ -61,8 +66,11 @@ void GraphF::CreateControls()
     view = new GraphView(this);
     view->setObjectName(QStringLiteral("GraphView"));
     SetContent(view);
-    view->SetReadout([this](double x) { return ReadoutAt(x); });
-    connect(view, &GraphView::ViewChanged, this, &GraphF::DescribeGraph);
+    view->SetReadout([this](const ReadoutPoint& point) { return ReadoutAt(point); });
+    connect(view, &GraphView::ViewChanged, this, [this] {
+        ShowNotes();
+        DescribeGraph();
+    });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
     // What the keys do, for the pointer too; the key stands beside each command.
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -75,6 +83,12 @@ void GraphF::CreateControls()
     command(QStringLiteral("Erste Ansicht\tPos1"), [this] { view->SetView(view->DefaultView()); });
     command(QStringLiteral("Als Bild kopieren\tStrg+C"),
             [this] { QApplication::clipboard()->setImage(view->Image()); });
+    command(QStringLiteral("Als Bild speichern…\tStrg+S"), [this] { SaveGraphImage(*view); });
+    DescribeMenuAction(*view->actions().constLast(),
+                       QStringLiteral("Speichert den Graphen, wie er gezeigt wird, als PNG-Bild, "
+                                      "SVG-Grafik oder PDF-Dokument"));
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            [this] { SaveGraphImage(*view); });
     connect(&HauptFenster::instance(), &HauptFenster::ResultsChanged, this, &GraphF::ShowResults);
     ShowResults();
     view->setFocus();
@@ -103,14 +117,38 @@ void GraphF::ShowResults()
             std::move(marks));
     }
     shown = curve;
+    ShowNotes();
+    view->SetDimmed(stale);
+    DescribeGraph();
+}
+
+void GraphF::ShowNotes()
+{
     QStringList notes;
     if (stale)
         notes << QString::fromUtf8(kStale);
-    if (curve && !curve->polynomial.IsExact())
-        notes << QString::fromUtf8(kNoExactValue);
+    if (!shown || !view->HasFunction()) {
+        view->SetNotes(notes);
+        return;
+    }
+    const GraphView::Coverage coverage = view->CurveCoverage();
+    if (coverage == GraphView::Coverage::NoValue) {
+        QString why = QString::fromUtf8(kNoFiniteValue);
+        for (const auto& [x, y] : shown->points) {
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                why = QString::fromUtf8(kNoFinitePoint).arg(Str(x), Str(y));
+                break;
+            }
+        }
+        notes << QString::fromUtf8(kNoCurve) + why;
+    } else if (!shown->polynomial.IsExact()) {
+        notes << QString::fromUtf8(kNoExactValue) + (coverage == GraphView::Coverage::Broken
+                                                         ? QString::fromUtf8(kBroken)
+                                                         : QString());
+    }
+    if (coverage == GraphView::Coverage::OutOfView)
+        notes << QString::fromUtf8(kOutOfView);
     view->SetNotes(notes);
-    view->SetDimmed(stale);
-    DescribeGraph();
 }
 
 void GraphF::DescribeGraph()
@@ -129,20 +167,18 @@ void GraphF::DescribeGraph()
             .arg(spokenBound(range.xMin), spokenBound(range.xMax), spokenBound(range.yMin),
                  spokenBound(range.yMax));
     for (const QString& note : view->Notes())
-        description += ' ' + note + '.';
+        description += ' ' + note + (note.endsWith(u'.') ? "" : ".");
     Describe("GraphView", kTitle, description);
 }
 
-QString GraphF::ReadoutAt(double x) const
+QString GraphF::ReadoutAt(const ReadoutPoint& point) const
 {
     if (!shown)
         return {};
-    const QFontMetricsF metrics(QApplication::font("QLineEdit"));
-    const auto asField = [&](double value) {
-        return FitNumber(Str(value), metrics, kValueFieldRoom);
-    };
-    // p is taken at the x as shown, so that the two numbers belong together.
-    const QString shownX = asField(x);
+    // p is taken at exactly the x the line names, so that the two numbers belong together.
+    const std::optional<DecimalNumber> value =
+        shown->polynomial.ValueNear(point.x, point.valuePlace);
     return QStringLiteral("x = %1, p(x) = %2")
-        .arg(shownX, asField(shown->polynomial.ValueAt(Val(shownX))));
+        .arg(PlotNumber(point.x),
+             value ? PlotNumber(*value) : QStringLiteral("kein endlicher Wert"));
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 struct ComputedCurve;
+struct ReadoutPoint;
 class GraphView;
 
 class GraphF : public Window
@@ -24,8 +25,10 @@ protected:
 private:
     // Follows the main window: a new curve after each compute, dimmed once it is stale.
     void ShowResults();
+    // The notes say what the view shows and, where it shows no curve, why.
+    void ShowNotes();
     void DescribeGraph();
-    QString ReadoutAt(double x) const;
+    QString ReadoutAt(const ReadoutPoint& point) const;
 
     GraphView* view = nullptr;
     std::shared_ptr<const ComputedCurve> shown;

@@ -27,7 +27,10 @@ constexpr MenuRow kMenuTree[] = {
     {"FileZuletztGeoeffnet", ItemKind::Item, "FileMenu", "&Zuletzt geöffnet", ""},
     {"FileSpeichern", ItemKind::Item, "FileMenu", "&Speichern", "Cmd+S"},
     {"FileSpeichernUnter", ItemKind::Item, "FileMenu", "Speichern &unter…", "Cmd+Shift+S"},
-    // Export and printing come here, above the line before the quit item.
+    {"FileExportieren", ItemKind::Item, "FileMenu", "&Exportieren", ""},
+    {"FileExportierenCSV", ItemKind::Item, "FileExportieren", "&Ergebnisse als CSV…", ""},
+    {"FileExportierenPDF", ItemKind::Item, "FileExportieren", "&Bericht als PDF…", ""},
+    {"FileDrucken", ItemKind::Item, "FileMenu", "&Drucken…", "Cmd+P"},
     {"UntitledMenu3", ItemKind::Item, "FileMenu", "-", nullptr},
     {"FileQuit", ItemKind::QuitItem, "FileMenu", "#App.kFileQuit", "#App.kFileQuitShortcut"},
     {"EditMenu", ItemKind::Item, nullptr, "&Edit", ""},
@@ -42,6 +45,8 @@ constexpr MenuRow kMenuTree[] = {
     {"UntitledMenu2", ItemKind::Item, "EditMenu", "-", nullptr},
     {"EditErgebnisseKopieren", ItemKind::Item, "EditMenu", "&Ergebnisse kopieren", "Cmd+Shift+C"},
     {"EditPolynomKopieren", ItemKind::Item, "EditMenu", "P&olynom kopieren", "Cmd+Shift+P"},
+    {"EditPolynomFormelKopieren", ItemKind::Item, "EditMenu",
+     "Polynom als Tabellen&formel kopieren", "Cmd+Shift+F"},
     {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
     {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
 };

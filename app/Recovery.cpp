@@ -146,8 +146,11 @@ void Recovery::OfferRestore()
             continue; // another Kurvalo's, running now
 
         const FileRead bytes = ReadWholeFile(file.filePath(), kLargestDocument);
-        const DocumentRead read =
-            bytes.fault.isEmpty() ? ReadDocument(bytes.bytes) : DocumentRead{{}, {}, bytes.fault};
+        DocumentRead read;
+        if (bytes.fault.isEmpty())
+            read = ReadDocument(bytes.bytes);
+        else
+            read.fault = bytes.fault;
         if (!read.fault.isEmpty()) {
             // Kept aside, never offered again, never deleted.
             const QString aside = file.filePath() + QStringLiteral(".beschaedigt");

@@ -22,18 +22,68 @@ int highestVisible(const std::array<double, 10>& Koeff)
     return k;
 }
 
+// The exact value as the reader is told it: the double nearest to it, or, beyond the doubles,
+// its first 17 significant digits rounded half to even ("2e+308").
+QString exactText(const ExactNumber& exact)
+{
+    if (std::isfinite(exact.nearest))
+        return Str(exact.nearest);
+    const ExactDecimal& decimal = exact.decimal;
+    std::string digits = decimal.digits.substr(0, 17);
+    int exponent = decimal.exponent;
+    if (decimal.digits.size() > 17) {
+        const std::string rest = decimal.digits.substr(17);
+        const bool aboveHalf =
+            rest[0] > '5' ||
+            (rest[0] == '5' && (decimal.moreFollow || rest.find_first_not_of('0', 1) != rest.npos));
+        const bool half = rest[0] == '5' && !aboveHalf;
+        if (aboveHalf || (half && (digits.back() - '0') % 2 == 1)) {
+            int i = int(digits.size()) - 1;
+            while (i >= 0 && digits[size_t(i)] == '9')
+                digits[size_t(i--)] = '0';
+            if (i < 0) {
+                digits.insert(digits.begin(), '1');
+                digits.pop_back();
+                ++exponent;
+            } else {
+                ++digits[size_t(i)];
+            }
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    QString text = QString::fromStdString(digits.substr(0, 1));
+    if (digits.size() > 1)
+        text += u'.' + QString::fromStdString(digits.substr(1));
+    return (decimal.negative ? QStringLiteral("-") : QString()) + text +
+           QStringLiteral("e+%1").arg(exponent);
+}
+
 // `snapped`: the value went through the zero test, so a 0 against an exact value below 1e-8 is
 // the program's rule, not an error. The reader takes 1e-8 for the decimal: an exact value of
 // 1e-8 or more shown as 0 is marked, though the double it came from was below the double 1e-8.
+// A result that is not finite where the exact value is a number is wrong as a whole.
 std::optional<ResultReference> referenceFor(double value, const std::optional<ExactNumber>& exact,
                                             bool snapped)
 {
-    if (!exact || !std::isfinite(value))
+    if (!exact)
         return std::nullopt;
     ResultReference reference;
     reference.digits.exact = exact->decimal;
-    reference.exactText = Str(exact->nearest);
-    if (snapped && value == 0.0 && !exact->decimal.digits.empty()) {
+    reference.exactText = exactText(*exact);
+    if (std::isnan(value)) {
+        reference.markedFor = QStringLiteral(
+            "Ungenau: Die Gleitkommarechnung ergab keine Zahl (nan); der exakte Wert ist eine.");
+    } else if (std::isinf(value)) {
+        reference.markedFor =
+            std::isinf(exact->nearest)
+                ? QStringLiteral("Ungenau: Die Gleitkommarechnung lief über (%1); der exakte Wert "
+                                 "ist endlich, liegt aber jenseits der größten Gleitkommazahl.")
+                      .arg(Str(value))
+                : QStringLiteral("Ungenau: Die Gleitkommarechnung lief über (%1); der exakte Wert "
+                                 "ist endlich.")
+                      .arg(Str(value));
+    } else if (snapped && value == 0.0 && !exact->decimal.digits.empty()) {
         if (exact->belowZeroTolerance) {
             reference.digits.zeroIsRight = true;
             reference.notes << QStringLiteral(

@@ -1,6 +1,8 @@
 #pragma once
 // A field's text read as the exact decimal fraction whose double Val returns.
 
+#include "calc/ExactLimits.h"
+
 #include <QString>
 #include <gmpxx.h>
 #include <optional>
@@ -12,9 +14,6 @@ struct ScaledDecimal
     mpz_class mantissa;
     long exponent = 0;
 };
-
-// Texts longer than this many mantissa digits are not read exactly; it bounds the work.
-constexpr qsizetype kMostExactDigits = 1000;
 
 // The number Val reads at the start of the text (0 where it reads none). Empty for inf and nan,
 // for a number a double cannot hold (Val gives inf, or 0 for non-zero digits), and for more than

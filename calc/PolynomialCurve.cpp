@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -97,12 +99,12 @@ double exactValueAt(const ScaledPolynomial& polynomial, double x)
 struct Rebased
 {
     double centre = 0;
-    double halfWidth = 1; // a power of two
     int degree = 0;
     // e_k / 2^scale, so that the largest lies near 1 however large or small the values are.
     std::array<double, 10> e{};
     int scale = 0;
-    // The exact form: p(c + h t) = sum_k numerators_k t^k / denominator, h = 2^halfExponent.
+    // The exact form: p(c + h t) = sum_k numerators_k t^k / denominator, h = 2^halfExponent,
+    // which is 2^1024 for a range as wide as the doubles: kept as its exponent, never a double.
     long halfExponent = 0;
     std::array<mpz_class, 10> numerators;
     mpz_class denominator;
@@ -115,7 +117,6 @@ Rebased rebase(const ScaledPolynomial& polynomial, double low, double high)
     const double reach = std::max(high - form.centre, form.centre - low);
     int exponent = 0;
     std::frexp(reach, &exponent);
-    form.halfWidth = reach > 0 ? std::ldexp(1.0, exponent) : 1.0;
     form.degree = std::max(polynomial.degree, 0);
 
     // x = c + h t = 2^E0 (A + B t), both parts whole numbers over the same power of two.
@@ -205,6 +206,53 @@ double exactValueAt(const Rebased& form, double x)
     return NearestDouble(sum, denominator);
 }
 
+// numerator / denominator = p(x) for the decimal x, the denominator positive.
+void exactValueAt(const ScaledPolynomial& polynomial, const DecimalNumber& x, mpz_class& numerator,
+                  mpz_class& denominator)
+{
+    const int degree = std::max(polynomial.degree, 0);
+    mpz_class m(x.digits, 10);
+    if (x.negative)
+        m = -m;
+    // u = 10^s x = m 10^a.
+    const long a = x.exponent + polynomial.abscissaScale;
+    mpz_class u = m;
+    mpz_class q = 1;
+    if (a >= 0)
+        u *= PowerOfTen(static_cast<unsigned long>(a));
+    else
+        q = PowerOfTen(static_cast<unsigned long>(-a));
+    // sum_k C_k u^k Q^(degree-k) over Q^degree, by Horner's rule.
+    mpz_class qPower = 1;
+    numerator = polynomial.numerators[size_t(degree)];
+    for (int k = degree - 1; k >= 0; --k) {
+        qPower *= q;
+        numerator = numerator * u + polynomial.numerators[size_t(k)] * qPower;
+    }
+    fractionOver(numerator, denominator, polynomial, qPower);
+}
+
+// numerator / denominator (denominator > 0) rounded half to even to a multiple of 10^place.
+mpz_class roundedAt(const mpz_class& numerator, const mpz_class& denominator, int place)
+{
+    mpz_class n = numerator;
+    mpz_class d = denominator;
+    if (place <= 0)
+        n *= PowerOfTen(static_cast<unsigned long>(-place));
+    else
+        d *= PowerOfTen(static_cast<unsigned long>(place));
+    mpz_class quotient;
+    mpz_class remainder;
+    mpz_fdiv_qr(quotient.get_mpz_t(), remainder.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
+    const int half = cmp(mpz_class(2 * remainder), d);
+    if (half > 0 || (half == 0 && mpz_odd_p(quotient.get_mpz_t())))
+        ++quotient;
+    return quotient;
+}
+
+constexpr int kLeastDigits = 3;
+constexpr int kMostDigits = 17;
+
 } // namespace
 
 PolynomialCurve::PolynomialCurve(std::shared_ptr<const ScaledPolynomial> exactPolynomial)
@@ -244,6 +292,42 @@ double PolynomialCurve::ValueAt(double x) const
         s = s + r;
     }
     return s;
+}
+
+std::optional<DecimalNumber> PolynomialCurve::ValueNear(const DecimalNumber& x, int place) const
+{
+    if (!exact) {
+        const std::string text =
+            (x.negative ? "-" : "") + x.digits + "e" + std::to_string(x.exponent);
+        const double value = ValueAt(std::strtod(text.c_str(), nullptr));
+        if (!std::isfinite(value))
+            return std::nullopt;
+        return RoundedToPlace(value, place);
+    }
+    mpz_class numerator;
+    mpz_class denominator;
+    exactValueAt(*exact, x, numerator, denominator);
+    if (numerator != 0) {
+        // The leading digit's place, give or take one, from the sizes; then exactly.
+        const long guess = long(mpz_sizeinbase(numerator.get_mpz_t(), 10)) -
+                           long(mpz_sizeinbase(denominator.get_mpz_t(), 10));
+        place = int(std::clamp(long(place), guess - kMostDigits, guess - kLeastDigits + 2));
+    }
+    mpz_class rounded = roundedAt(numerator, denominator, place);
+    for (int tries = 0; tries < 4 && numerator != 0; ++tries) {
+        const int digits = rounded == 0 ? 0 : int(mpz_class(abs(rounded)).get_str().size());
+        const int more = rounded == 0 ? kLeastDigits : kLeastDigits - digits;
+        const int fewer = digits - kMostDigits;
+        if (more <= 0 && fewer <= 0)
+            break;
+        place += more > 0 ? -more : fewer;
+        rounded = roundedAt(numerator, denominator, place);
+    }
+    DecimalNumber value;
+    value.negative = rounded < 0;
+    value.digits = mpz_class(abs(rounded)).get_str();
+    value.exponent = place;
+    return value;
 }
 
 std::vector<double> PolynomialCurve::Sample(const SampleRequest& request) const
@@ -290,7 +374,7 @@ std::vector<double> PolynomialCurve::sampled(const SampleRequest& request) const
     const double bandHigh = std::ldexp(request.high, -form.scale);
     for (size_t j = 0; j < values.size(); ++j) {
         const double x = request.xs[j];
-        const double t = (x - form.centre) / form.halfWidth;
+        const double t = std::ldexp(x - form.centre, -int(form.halfExponent));
         const double size = std::max(1.0, std::fabs(t));
         double value = form.e[size_t(d)];
         double magnitude = std::fabs(form.e[size_t(d)]);

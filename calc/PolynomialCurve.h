@@ -5,9 +5,11 @@
 // own double arithmetic fared.
 
 #include "framework/GraphFunction.h"
+#include "framework/PlotNumber.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct ScaledPolynomial;
@@ -25,6 +27,11 @@ public:
     int Degree() const;
     // The double nearest to the exact value at x; or the double Lagrange form's value.
     double ValueAt(double x) const;
+    // The value at the decimal x, exactly, rounded half to even to a multiple of 10^place, but
+    // to no fewer than 3 and no more than 17 significant digits. Without exact values: the
+    // double Lagrange form at the double nearest to x, rounded alike; none where it is not
+    // finite.
+    std::optional<DecimalNumber> ValueNear(const DecimalNumber& x, int place) const;
     // Fulfils the request: a form rebased on the middle of the xs, evaluated in doubles with an
     // error bound, and the exact value wherever the bound is not good enough.
     std::vector<double> Sample(const SampleRequest& request) const;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 std::optional<EditCommand> EditCommandNamed(const QString& itemName)
@@ -22,9 +23,22 @@ std::optional<EditCommand> EditCommandNamed(const QString& itemName)
 
 namespace {
 
+// Asked as menus enable their items: the formats are enough, the clipboard's text (which may
+// be large, and on X11 comes from another program) is not taken.
 bool clipboardHasText()
 {
-    return !QApplication::clipboard()->text().isEmpty();
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    return clipboard && clipboard->hasText();
+}
+
+// A form's own paste also takes a table that comes as HTML alone.
+bool clipboardHasTextFor(const QLineEdit& field)
+{
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    if (!clipboard)
+        return false;
+    auto* line = qobject_cast<const EditLine*>(&field);
+    return clipboard->hasText() || (line && line->HasFormEdits() && clipboard->hasHtml());
 }
 
 bool canPerformOn(const QLineEdit& field, EditCommand command)
@@ -41,7 +55,7 @@ bool canPerformOn(const QLineEdit& field, EditCommand command)
     case EditCommand::Copy:
         return field.hasSelectedText() && field.echoMode() == QLineEdit::Normal;
     case EditCommand::Paste:
-        return editable && clipboardHasText();
+        return editable && clipboardHasTextFor(field);
     case EditCommand::SelectAll:
         return !field.text().isEmpty();
     }

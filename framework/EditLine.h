@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 class EditLine;
+class QMimeData;
 
 // Edits that span several fields of a form, such as a table pasted into many fields at once and
 // taken back at once. A field asks its form first and edits itself where the form declines.
@@ -16,9 +17,11 @@ class FormEdits
 {
 public:
     virtual ~FormEdits() = default;
-    // Pastes `text` into the form from `field` on, or declines (false).
-    virtual bool Paste(EditLine& field, const QString& text) = 0;
-    // Whether Undo would take back an edit of the form's own.
+    // Pastes what the clipboard holds (any of its formats) into the form from `field` on, or
+    // declines (false).
+    virtual bool Paste(EditLine& field, const QMimeData& clipboard) = 0;
+    // Whether Undo would take back an edit of the form's own; asked by every field of the form,
+    // read-only ones too, since the form's edit is no edit of theirs.
     virtual bool CanUndo() const = 0;
     virtual void Undo() = 0;
 };
@@ -45,8 +48,9 @@ public:
     static QString MarkSymbol();
 
     // Paste and undo, by key, menu, context menu or middle click, ask `edits` first (not owned;
-    // nullptr: the field edits alone).
+    // nullptr: the field edits alone). A read-only field takes no paste, yet undoes the form's.
     void SetFormEdits(FormEdits* edits);
+    bool HasFormEdits() const { return formEdits != nullptr; }
     void Paste();
     bool CanUndo() const;
     void Undo();

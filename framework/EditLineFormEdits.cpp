@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 
 namespace {
 
@@ -30,8 +31,10 @@ void EditLine::SetFormEdits(FormEdits* edits)
 
 bool EditLine::pastedByForm(QClipboard::Mode mode)
 {
-    return formEdits && !isReadOnly() &&
-           formEdits->Paste(*this, QGuiApplication::clipboard()->text(mode));
+    if (!formEdits || isReadOnly())
+        return false;
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData(mode);
+    return clipboard && formEdits->Paste(*this, *clipboard);
 }
 
 void EditLine::Paste()
@@ -42,28 +45,26 @@ void EditLine::Paste()
 
 bool EditLine::CanUndo() const
 {
-    return !isReadOnly() && ((formEdits && formEdits->CanUndo()) || isUndoAvailable());
+    return (formEdits && formEdits->CanUndo()) || (!isReadOnly() && isUndoAvailable());
 }
 
 void EditLine::Undo()
 {
-    if (formEdits && !isReadOnly() && formEdits->CanUndo())
+    if (formEdits && formEdits->CanUndo())
         formEdits->Undo();
-    else
+    else if (!isReadOnly())
         undo();
 }
 
 void EditLine::keyPressEvent(QKeyEvent* event)
 {
-    if (formEdits && !isReadOnly()) {
-        if (event->matches(QKeySequence::Paste)) {
-            Paste();
-            return;
-        }
-        if (event->matches(QKeySequence::Undo)) {
-            Undo();
-            return;
-        }
+    if (formEdits && !isReadOnly() && event->matches(QKeySequence::Paste)) {
+        Paste();
+        return;
+    }
+    if (formEdits && event->matches(QKeySequence::Undo) && CanUndo()) {
+        Undo();
+        return;
     }
     QLineEdit::keyPressEvent(event);
 }

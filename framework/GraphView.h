@@ -1,10 +1,14 @@
 #pragma once
-// A drawing of one function y = f(x) with marked points: axes with ticks, the curve sampled at
-// every pixel column to within half a pixel, and a view that the wheel, a drag and the keys
-// move. It knows nothing of what the function is; the caller's sampler decides how the values
-// are worked out.
+// A drawing of one function y = f(x) with marked points: axes with labelled ticks, the curve
+// sampled at every pixel column to within half a pixel, a line below it that tells the point
+// under the pointer, and a view that the wheel, a drag and the keys move, anywhere within the
+// doubles. It knows nothing of what the function is; the caller's sampler decides how the
+// values are worked out.
 
 #include "framework/GraphFunction.h"
+#include "framework/GraphLabels.h"
+#include "framework/PlotNumber.h"
+#include "framework/ViewRange.h"
 
 #include <QPointF>
 #include <QPolygonF>
@@ -19,7 +23,16 @@ struct GraphMark
     double x;
     double y;
     bool filled;            // a filled disc; else a ring
-    bool framesDefaultView; // the default view spans these; "all" spans every mark
+    bool framesDefaultView; // the default view spans these, and the others near them; "all"
+                            // spans every mark
+};
+
+// The position the readout line tells: x to the digits that tell neighbouring pixel columns
+// apart, and the place to which f(x) tells neighbouring pixel rows apart.
+struct ReadoutPoint
+{
+    DecimalNumber x; // exactly the x the line names
+    int valuePlace;  // f(x) is told to a multiple of 10^valuePlace
 };
 
 class GraphView final : public QWidget
@@ -40,6 +53,15 @@ public:
         QPointF at;
     };
 
+    // How much of the curve the view shows.
+    enum class Coverage
+    {
+        NoValue,   // f has no finite value at any column
+        OutOfView, // finite values, none of them within the view
+        Broken,    // in view, but some columns have no value
+        Whole,
+    };
+
     explicit GraphView(QWidget* parent = nullptr);
 
     // The function and its marks; the view becomes the default view. The sampler is kept and
@@ -49,30 +71,40 @@ public:
     void ClearFunction(const QString& message);
     bool HasFunction() const { return bool(sampler); }
 
-    // Dimmed: what is drawn no longer belongs to the rest of the program.
+    // Dimmed, and the notes framed as a warning: what is drawn no longer belongs to the rest
+    // of the program.
     void SetDimmed(bool dimmed);
     bool IsDimmed() const { return dimmed; }
-    // Lines painted in the top right corner.
+    // Lines painted in a corner of the plot that covers no mark.
     void SetNotes(const QStringList& notes);
     const QStringList& Notes() const { return notes; }
     const QString& Message() const { return message; }
-    // The line shown for the position under the pointer, given its x.
-    void SetReadout(std::function<QString(double x)> readout);
+    // The line shown below the plot for the position under the pointer.
+    void SetReadout(std::function<QString(const ReadoutPoint&)> readout);
     QString ReadoutText() const;
 
     const View& CurrentView() const { return view; }
-    // Clamped to what a double can show at every pixel.
+    // Clamped to the doubles, and to a width that a double can show at every pixel.
     void SetView(const View& wanted);
     View DefaultView() const { return defaultView; }
-    // The x range of every mark, the y range of the curve on it and of the marks in it.
+    // The x range of every mark, the y range of the curve on it and of the marks.
     View AllView() const;
     // factor < 1 zooms in; `about` (widget coordinates) stays where it is.
     void Zoom(double factor, QPointF about);
     void Pan(QPointF pixels);
 
+    // Where the view is drawn: the widget less the readout line.
+    QRect PlotArea() const;
     const std::vector<CurvePoint>& Curve();
+    Coverage CurveCoverage();
+    // The tick labels as they are drawn, and the box of the notes (empty without notes).
+    const std::vector<AxisLabel>& Labels();
+    QRectF NotesArea();
     // The graph as an image, as Ctrl+C copies it.
     QImage Image();
+    // The same drawing onto another painter (an SVG or PDF file, a printer), as lines and text
+    // in the painter's coordinates, one unit to a pixel of the widget: the plot area, as Image.
+    void Render(QPainter& painter);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -92,31 +124,54 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // What a paint draws besides the curve, worked out once per view, size, marks and notes.
+    struct Layout
+    {
+        std::vector<QLineF> grid;
+        std::vector<QLineF> ticks;
+        QLineF xAxis;
+        QLineF yAxis;
+        std::vector<AxisLabel> labels;
+        QRectF notes;
+    };
+
     View fitted(bool everyMark) const;
     View panned(const View& from, QPointF pixels) const;
+    ViewRange xRange() const { return {view.xMin, view.xMax}; }
+    ViewRange yRange() const { return {view.yMin, view.yMax}; }
     double xAt(double pixel) const;
     double pixelOfX(double x) const;
     double pixelOfY(double y) const;
     void forgetCurve();
     void buildCurve();
-    void paintAxes(QPainter& painter) const;
-    void paintCurveAndMarks(QPainter& painter);
-    void paintNotes(QPainter& painter) const;
+    const Layout& layout();
+    Layout layOut();
+    QRectF notesBox() const;
+    QFont notesFont() const;
+    QColor ink(QPalette::ColorRole role) const;
+    std::optional<ReadoutPoint> readoutPoint() const;
+    void paintPlot(QPainter& painter);
+    void paintMarks(QPainter& painter);
+    void paintNotes(QPainter& painter);
+    void paintReadout(QPainter& painter) const;
+    void paintMessage(QPainter& painter) const;
 
     Sampler sampler;
     std::vector<GraphMark> marks;
-    std::function<QString(double)> readout;
+    std::function<QString(const ReadoutPoint&)> readout;
     QString message;
     QStringList notes;
     bool dimmed = false;
     View view{-1, 1, -1, 1};
     View defaultView{-1, 1, -1, 1};
 
-    // The curve of the current view, size and function, in pieces that stay inside the widget.
+    // The curve of the current view, size and function, in pieces that stay inside the plot.
     std::vector<CurvePoint> curve;
     std::vector<QPolygonF> pieces;
     bool curveValid = false;
     double curveRatio = 1.0;
+    Layout laidOut;
+    bool layoutValid = false;
 
     std::optional<QPointF> pointer;
     std::optional<QPointF> dragFrom;

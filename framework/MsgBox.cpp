@@ -75,9 +75,9 @@ void MsgBox(const QString& text)
     MsgBox(text, kOkOnly, QString());
 }
 
-int MsgBox(const QString& text, int style, const QString& title)
+int MsgBox(const QString& text, int style, const QString& title, QWidget* owner)
 {
-    MessageBox box(ownerWindow());
+    MessageBox box(owner ? owner->window() : ownerWindow());
     prepare(box, text, title);
     if ((style & kExclamation) == kExclamation)
         box.setIcon(QMessageBox::Warning);

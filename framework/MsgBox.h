@@ -3,6 +3,8 @@
 #include <QString>
 #include <initializer_list>
 
+class QWidget;
+
 // Message box styles and answers, in the common message-box numbering: the buttons, plus an
 // icon.
 enum MsgBoxStyle
@@ -21,8 +23,9 @@ enum MsgBoxAnswer
 // Shows a modal message with an OK button and returns when it is dismissed.
 void MsgBox(const QString& text);
 // Shows a modal question; style kYesNo answers kAnswerYes or kAnswerNo (Escape and closing: No).
-// An empty title gives the box the application's name.
-int MsgBox(const QString& text, int style, const QString& title);
+// An empty title gives the box the application's name. The box stands over `owner`, else over
+// the active window.
+int MsgBox(const QString& text, int style, const QString& title, QWidget* owner = nullptr);
 
 // A question answered in the program's own words. Each answer has a role, by which the
 // platform orders the buttons: the first answer is the default button, Escape and the close

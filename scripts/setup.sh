@@ -11,6 +11,8 @@ BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev qt6-translations-l10n libgmp-dev
+    # The graph as SVG; the report read back as text, the table file opened by a spreadsheet
+    qt6-svg-dev poppler-utils libreoffice-calc-nogui unzip
     fonts-dejavu-core
     xvfb xauth x11-utils xdotool xclip imagemagick
     desktop-file-utils appstream shared-mime-info dpkg-dev libxcb-damage0-dev lintian
@@ -22,6 +24,10 @@ PACKAGES=(
     # The screen reader end-to-end test: Orca, German speech to an ALSA null device, and the
     # German locale's sources for Orca's own words
     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng locales libasound2
+    # The graph's labels read back by OCR, as a person reads them
+    tesseract-ocr tesseract-ocr-eng tesseract-ocr-deu
+    # Copies read back by the spreadsheet above through its Python bridge
+    python3-uno
 )
 
 install_missing_packages() {

@@ -8,6 +8,7 @@
 #include "app/MenuBar1.h"
 #include "app/RecentFiles.h"
 #include "calc/ComputeRecord.h"
+#include "framework/EditLine.h"
 #include "framework/Menu.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
@@ -118,10 +119,10 @@ private slots:
                        {"xF1", " 2 "},          {"yF1", "−4"},         {"xF2", "1e999999999"},
                        {"yF2", "nan"},          {"xF11", "Ärger ✓ 😀"}, {"xF21", R"("q" \ /)"},
                        {"xF91", "<b>&amp;</b>"}};
-        QTest::newRow("1000-digit numbers keep every digit")
+        QTest::newRow("numbers as long as a field holds keep every digit")
             << Changes{{"xF0", "1" + digits(999, '3')},
-                       {"yF0", "-0." + digits(1000, '9')},
-                       {"xF51", "1e-" + digits(1000, '7')}};
+                       {"yF0", "-0." + digits(997, '9')},
+                       {"xF51", "1e-" + digits(997, '7')}};
         QTest::newRow("empty fields, the count too, stay empty")
             << Changes{{"sstellen", ""}, {"xF0", ""}, {"xF1", ""}, {"xF2", ""}, {"xF3", ""}};
         QTest::newRow("hidden rows keep their texts")
@@ -204,6 +205,10 @@ private slots:
         row("a line break in a text", "zeile.kurvalo",
             document(R"("count": "2", "points": [], "arguments": ["1\n2"])"),
             "Argument 1 enthält Steuerzeichen.");
+        row("a text longer than a field holds", "lang.kurvalo",
+            document(R"("count": "2", "points": [], "arguments": [")" + QByteArray(1001, '1') +
+                     R"("])"),
+            "Ein Text ist mit 1001 Zeichen länger, als ein Feld fasst (1000).");
         row("over 1 MB", "gross.kurvalo", good + QByteArray(1024 * 1024, ' '),
             "Sie ist mit 1,0 MB zu groß; Kurvalo öffnet Dateien bis 1,0 MB.");
         row("a table of one point", "punkt.csv", "x;y\n1;2\n",
@@ -277,7 +282,9 @@ private slots:
         row("a TSV of an x row and a y row", "zeilen.tsv", "1\t2\t3\t4\n1\t4\t9\t16\n", "4",
             "1 1|2 4|3 9|4 16", "Kurvalo");
         row("a text file of columns and labels, with Windows line ends", "log.txt",
-            "a 0 1\r\nb 0.5 2\r\n", "2", "0 1|0.5 2", "Kurvalo");
+            "a 0 1\r\nb 0.5 2\r\nc 1 4\r\n", "3", "0 1|0.5 2|1 4", "Kurvalo");
+        row("a cell that reads otherwise than it shows is marked, as a paste marks it",
+            "tausend.csv", "x;y\n1.234;2\n3;4\n", "2", "1.234 2|3 4", "Kurvalo");
         row("Latin-1 headings from an old spreadsheet", "alt.csv",
             "St\xfctzstelle;Wert\n1;2\n3;4\n", "2", "1 2|3 4", "Kurvalo");
         row("a byte order mark before a table", "bom.tsv", "\xEF\xBB\xBFx\ty\n1\t2\n3\t4\n", "2",
@@ -311,6 +318,7 @@ private slots:
             QCOMPARE(window->Text(kSupportRows[k].abscissa), rows[k].section(u' ', 0, 0));
             QCOMPARE(window->Text(kSupportRows[k].ordinate), rows[k].section(u' ', 1, 1));
         }
+        QCOMPARE(dynamic_cast<EditLine&>(window->Control("xF0")).IsMarked(), name == "tausend.csv");
         QCOMPARE(window->windowTitle(), title);
         // A table is a new document: nothing of it is saved yet.
         QCOMPARE(documents->IsModified(), title == "Kurvalo");
@@ -359,9 +367,13 @@ private slots:
         QVERIFY(documents->SaveTo(path));
         const QByteArray old = fileBytes(path);
         window->SetText("yF0", "neu");
-        // More than the small disk or the size limit holds.
-        if (condition == "full disk" || condition == "size limit")
-            window->SetText("xF11", digits(40000, '7'));
+        // More than the small disk or the size limit holds: twenty fields full.
+        if (condition == "full disk" || condition == "size limit") {
+            for (int k = 0; k < 10; ++k) {
+                window->SetText(kSupportRows[k].abscissa, digits(1000, '7'));
+                window->SetText(kSupportRows[k].ordinate, digits(1000, '8'));
+            }
+        }
         const FormInputs typed = documents->Inputs();
 
         rlimit sizeLimit{};

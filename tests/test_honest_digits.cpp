@@ -6,6 +6,7 @@
 #include "framework/NumberText.h"
 #include "framework/SpokenText.h"
 #include "ui/HauptFenster.h"
+#include "ui/ResultCopies.h"
 #include "ui/RowNames.h"
 
 #include <QApplication>
@@ -253,6 +254,66 @@ private slots:
                                                          NumbersInWords(result.PaintedText())),
                  qPrintable(result.accessibleDescription()));
         QCOMPARE(result.accessibleDescription().startsWith("Ungenau"), marked && !result.IsStale());
+    }
+
+    // A result that is not a finite number where the exact value is one is wrong as a whole:
+    // marked, with the exact value in its tooltip, its description and both copies.
+    void nonFiniteResultsOfFiniteValues_data()
+    {
+        QTest::addColumn<QStringList>("xs");
+        QTest::addColumn<QStringList>("ys");
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("copied"); // its line in the copied table
+        QTest::addColumn<QString>("tooltip");
+        const QString noNumber = "^Ungenau: Die Gleitkommarechnung ergab keine Zahl \\(nan\\); der "
+                                 "exakte Wert ist eine.\nBerechnet: nan\nExakt: ";
+        QTest::newRow("a constant 1e300 through 0 and 1e-10 at 5: nan, exactly 1e300")
+            << QStringList{"0", "1e-10"} << QStringList{"1e300", "1e300"} << "5"
+            << "yF11"
+            << "5\tnan\t1e+300\tungenau" << noNumber + "1e\\+300$";
+        QTest::newRow("its slope: nan, exactly 0")
+            << QStringList{"0", "1e-10"} << QStringList{"1e300", "1e300"} << "5"
+            << "KF1"
+            << "1\tnan\t0\tungenau" << noNumber + "0$";
+        QTest::newRow("a constant 1e308 at 2: inf on the way, exactly 1e308")
+            << QStringList{"0", "1"} << QStringList{"1e308", "1e308"} << "2"
+            << "yF11"
+            << "2\tinf\t1e+308\tungenau"
+            << "^Ungenau: Die Gleitkommarechnung lief über \\(inf\\); der exakte Wert ist "
+               "endlich.\nBerechnet: inf\nExakt: 1e\\+308$";
+        QTest::newRow("a slope of -2e308: -inf, exactly beyond the doubles")
+            << QStringList{"0", "1"} << QStringList{"1e308", "-1e308"} << ""
+            << "KF1"
+            << "1\t-inf\t-2e+308\tungenau"
+            << "^Ungenau: Die Gleitkommarechnung lief über \\(-inf\\); der exakte Wert ist "
+               "endlich, liegt aber jenseits der größten Gleitkommazahl.\nBerechnet: -inf\n"
+               "Exakt: -2e\\+308$";
+    }
+    void nonFiniteResultsOfFiniteValues()
+    {
+        QFETCH(QStringList, xs);
+        QFETCH(QStringList, ys);
+        QFETCH(QString, argument);
+        QFETCH(QString, field);
+        QFETCH(QString, copied);
+        QFETCH(QString, tooltip);
+        compute(*window, {xs, ys}, {argument});
+        const FittedNumberField& result = resultField(*window, field);
+        QVERIFY(result.IsMarked());
+        QVERIFY2(QRegularExpression(tooltip).match(result.toolTip()).hasMatch(),
+                 qPrintable(result.toolTip()));
+        QVERIFY2(result.accessibleDescription().startsWith("Ungenau"),
+                 qPrintable(result.accessibleDescription()));
+        const QString exact = result.Reference()->exactText;
+        QVERIFY2(result.accessibleDescription().contains("Exakt: " + NumbersInWords(exact)),
+                 qPrintable(result.accessibleDescription()));
+        QVERIFY2(ResultsAsText(*window).split(u'\n').contains(copied),
+                 qPrintable(ResultsAsText(*window)));
+        const QStringList cells = copied.split(u'\t');
+        QVERIFY(ResultsAsHtml(*window).contains(
+            QStringLiteral("<td>%1</td><td>%2</td><td>%3</td><td>%4</td>")
+                .arg(cells[0], cells[1], cells[2], cells[3])));
     }
 
     // Over random sets: every painted number is the exact value rounded at its last digit, or

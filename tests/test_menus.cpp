@@ -47,6 +47,8 @@ private slots:
                                      "  &Zuletzt geöffnet\t",
                                      "  &Speichern\tCtrl+S",
                                      "  Speichern &unter…\tCtrl+Shift+S",
+                                     "  &Exportieren\t",
+                                     "  &Drucken…\tCtrl+P",
                                      "  -",
                                      "  &Quit\tCtrl+Q",
                                      "&Edit",
@@ -61,6 +63,7 @@ private slots:
                                      "  -",
                                      "  &Ergebnisse kopieren\tCtrl+Shift+C",
                                      "  P&olynom kopieren\tCtrl+Shift+P",
+                                     "  Polynom als Tabellen&formel kopieren\tCtrl+Shift+F",
                                      "&Ansicht",
                                      "  &Graph\tCtrl+G"}));
     }

@@ -242,7 +242,10 @@ DocumentRead ReadDocument(const QByteArray& bytes)
     const std::optional<FormInputs> inputs = inputsOf(document, fault);
     if (!inputs)
         return faulty(fault);
-    return DocumentRead{*inputs, document, QString()};
+    DocumentRead read;
+    read.inputs = *inputs;
+    read.whole = document;
+    return read;
 }
 
 DocumentRead ReadTable(const QByteArray& bytes, const FormInputs& blank)
@@ -251,13 +254,13 @@ DocumentRead ReadTable(const QByteArray& bytes, const FormInputs& blank)
     const std::optional<QString> text = textOf(bytes, true, fault);
     if (!text)
         return faulty(fault);
-    const PastedCells cells = PointsFromTable(*text);
+    const PastedCells cells = PointsFromTable(TableFromText(*text));
     switch (cells.outcome) {
     case PastedCells::Outcome::NotATable:
         return faulty(QStringLiteral("Sie enthält keine Tabelle von Stützstellen, nur einen "
                                      "einzelnen Wert."));
     case PastedCells::Outcome::Refused: {
-        // What the table paste says of its field holds for the whole form.
+        // What the table paste says of a table holds for the file, which is not pasted.
         QString why = cells.refusal;
         why.remove(QStringLiteral(" Nichts wurde eingefügt."));
         return faulty(why);
@@ -269,15 +272,17 @@ DocumentRead ReadTable(const QByteArray& bytes, const FormInputs& blank)
     read.inputs = blank;
     read.inputs.count = QString::number(cells.first.size());
     for (qsizetype k = 0; k < cells.first.size(); ++k) {
-        const auto x =
-            checkedText(cells.first[k], QStringLiteral("x von Stützstelle %1").arg(k + 1), fault);
-        const auto y = x ? checkedText(cells.second[k],
+        const auto x = checkedText(cells.first[k].text,
+                                   QStringLiteral("x von Stützstelle %1").arg(k + 1), fault);
+        const auto y = x ? checkedText(cells.second[k].text,
                                        QStringLiteral("y von Stützstelle %1").arg(k + 1), fault)
                          : std::nullopt;
         if (!y)
             return faulty(fault);
         read.inputs.abscissae[size_t(k)] = *x;
         read.inputs.ordinates[size_t(k)] = *y;
+        read.abscissaMarks[size_t(k)] = cells.first[k].mark;
+        read.ordinateMarks[size_t(k)] = cells.second[k].mark;
     }
     return read;
 }

@@ -33,6 +33,10 @@ struct DocumentRead
     FormInputs inputs;
     QJsonObject whole; // the document as read, keys this program does not know included
     QString fault;     // empty: read whole
+    // A table's cells that read otherwise than they show ("1.234,50"), by support row: why
+    // their fields are marked, as a paste marks them; empty where a cell reads as it stands.
+    std::array<QString, 10> abscissaMarks;
+    std::array<QString, 10> ordinateMarks;
 };
 
 // `beside`: further keys written next to the inputs (a recovery file keeps its origin there).

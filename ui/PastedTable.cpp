@@ -1,81 +1,13 @@
 #include "ui/PastedTable.h"
 
-#include "framework/NumberText.h"
+#include "ui/ClipboardRowCells.h"
 
-#include <QList>
-#include <QRegularExpression>
 #include <algorithm>
 #include <optional>
 
 namespace {
 
-struct Row
-{
-    int line; // 1-based, in the text as pasted
-    QStringList cells;
-};
-
-QStringList cellsOf(const QString& line)
-{
-    QStringList cells;
-    if (line.contains(u'\t'))
-        cells = line.split(u'\t');
-    else if (line.contains(u';'))
-        cells = line.split(u';');
-    else
-        return line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    for (QString& cell : cells) {
-        cell = cell.trimmed();
-        // A CSV file quotes its cells at will.
-        if (cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"'))
-            cell = cell.mid(1, cell.size() - 2).trimmed();
-    }
-    // A spreadsheet copies the empty cells of a selection that goes beyond the data.
-    while (!cells.isEmpty() && cells.last().isEmpty())
-        cells.removeLast();
-    return cells;
-}
-
-bool isNumber(const QString& cell)
-{
-    return ScanNumber(cell).kind != NumberPrefix::Kind::None;
-}
-
-struct Table
-{
-    QList<Row> rows;
-    bool delimited = false; // some cell ended at a tab or a semicolon
-};
-
-Table tableOf(const QString& text)
-{
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    Table table;
-    const QStringList lines = text.split(lineEnd);
-    for (int i = 0; i < lines.size(); ++i) {
-        QStringList cells = cellsOf(lines[i]);
-        if (!cells.isEmpty())
-            table.rows.append({i + 1, cells});
-        table.delimited = table.delimited || lines[i].contains(u'\t') || lines[i].contains(u';');
-    }
-    return table;
-}
-
-// Labels down the first column, then headings along the first row, are no data.
-void dropLabelsAndHeadings(QList<Row>& rows)
-{
-    const bool labelled =
-        rows.size() >= 2 && std::all_of(rows.begin(), rows.end(), [](const Row& row) {
-            return row.cells.size() >= 2 && !isNumber(row.cells.first());
-        });
-    if (labelled) {
-        for (Row& row : rows)
-            row.cells.removeFirst();
-    }
-    if (!rows.isEmpty() &&
-        !std::all_of(rows.first().cells.begin(), rows.first().cells.end(), isNumber))
-        rows.removeFirst();
-}
+using Rows = QList<ClipboardRow>;
 
 QString values(qsizetype count)
 {
@@ -87,10 +19,48 @@ QString nothingChanged(const QString& found)
     return found + QStringLiteral(" Nichts wurde eingefügt.");
 }
 
-// Rows of unequal length, named by their lines in the text.
-std::optional<QString> raggedness(const QList<Row>& rows)
+PastedCells refused(const QString& why)
 {
-    for (const Row& row : rows) {
+    PastedCells pasted;
+    pasted.outcome = PastedCells::Outcome::Refused;
+    pasted.refusal = why;
+    return pasted;
+}
+
+bool noNumberIn(const QList<ClipboardCell>& cells)
+{
+    return std::none_of(cells.begin(), cells.end(), HoldsNumber);
+}
+
+// A first row of headings: none of its cells holds a number.
+bool dropHeadings(Rows& rows)
+{
+    if (rows.size() < 2 || !noNumberIn(rows.first().cells))
+        return false;
+    rows.removeFirst();
+    return true;
+}
+
+// A first column of labels beside every row: each a text that holds no number. An empty first
+// cell is a cell of data, which reads as 0.
+bool dropLabels(Rows& rows)
+{
+    const bool labelled =
+        !rows.isEmpty() && std::all_of(rows.begin(), rows.end(), [](const ClipboardRow& row) {
+            return row.cells.size() >= 2 && !row.cells.first().text.isEmpty() &&
+                   !HoldsNumber(row.cells.first());
+        });
+    if (labelled) {
+        for (ClipboardRow& row : rows)
+            row.cells.removeFirst();
+    }
+    return labelled;
+}
+
+// Rows of unequal length, named by their lines in the text.
+std::optional<QString> raggedness(const Rows& rows)
+{
+    for (const ClipboardRow& row : rows) {
         if (row.cells.size() != rows.first().cells.size())
             return nothingChanged(QStringLiteral("Die Zeilen der Tabelle sind ungleich lang: "
                                                  "Zeile %1 hat %2, Zeile %3 hat %4.")
@@ -102,68 +72,98 @@ std::optional<QString> raggedness(const QList<Row>& rows)
     return std::nullopt;
 }
 
-PastedCells refused(const QString& why)
+// A cell longer than an input field holds.
+std::optional<QString> overlongCell(const Rows& rows)
 {
-    PastedCells pasted;
-    pasted.outcome = PastedCells::Outcome::Refused;
-    pasted.refusal = why;
-    return pasted;
+    for (const ClipboardRow& row : rows) {
+        for (const ClipboardCell& cell : row.cells) {
+            if (cell.text.size() > kMostInputLength && cell.value.isEmpty())
+                return nothingChanged(
+                    QStringLiteral("Zeile %1 hat eine Zelle von %2 Zeichen; ein "
+                                   "Eingabefeld fasst höchstens %3.")
+                        .arg(row.line)
+                        .arg(Thousands(cell.text.size()), Thousands(kMostInputLength)));
+        }
+    }
+    return std::nullopt;
 }
 
-bool isSingleCell(const Table& table)
+bool isSingleCell(const ClipboardTable& table)
 {
     return table.rows.size() == 1 && (table.rows.first().cells.size() == 1 || !table.delimited);
 }
 
-} // namespace
-
-QString SingleCell(const QString& text)
+// The one cell that is no table, read.
+PastedCells singleCell(const ClipboardTable& table)
 {
-    // Typed text stays as it is; only what a copied cell brings around it goes.
-    static const QRegularExpression tableMarks(QStringLiteral("[\t\r\n]"));
-    if (!text.contains(tableMarks))
-        return text;
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = text.split(lineEnd);
-    const auto written = std::find_if(
-        lines.begin(), lines.end(), [](const QString& line) { return !line.trimmed().isEmpty(); });
-    return written == lines.end() ? QString() : written->trimmed();
+    PastedCells pasted;
+    if (table.rows.size() != 1 || table.rows.first().cells.size() != 1)
+        return pasted;
+    const ClipboardCell& cell = table.rows.first().cells.first();
+    // Longer than any field: not read, the paste refuses it for its length.
+    if (cell.text.size() > kMostInputLength)
+        pasted.first = {CellReading{cell.text, {}}};
+    else
+        pasted.first = ReadColumn(table.rows.first().cells);
+    return pasted;
 }
 
-PastedCells PointsFromTable(const QString& text)
+QList<ClipboardCell> column(const Rows& rows, qsizetype index)
 {
-    Table table = tableOf(text);
+    QList<ClipboardCell> cells;
+    for (const ClipboardRow& row : rows)
+        cells << row.cells[index];
+    return cells;
+}
+
+QString shapeRefusal(qsizetype rowCount, qsizetype columns)
+{
+    if (rowCount == 0)
+        return nothingChanged(QStringLiteral("Die Tabelle enthält keine Zahlen."));
+    // After "mit", the plural takes an n: "mit je 3 Werten", but "mit je 1 Wert".
+    const QString each = columns == 1 ? values(1) : values(columns) + u'n';
+    const QString shape = rowCount == 1
+                              ? QStringLiteral("1 Zeile mit %1").arg(each)
+                              : QStringLiteral("%1 Zeilen mit je %2").arg(rowCount).arg(each);
+    return nothingChanged(
+        QStringLiteral("Die Tabelle hat %1. Erwartet: je Zeile x und y einer Stützstelle, oder "
+                       "eine Zeile x-Werte und eine Zeile y-Werte.")
+            .arg(shape));
+}
+
+} // namespace
+
+PastedCells PointsFromTable(const ClipboardTable& table)
+{
+    if (!table.refusal.isEmpty())
+        return refused(table.refusal);
     if (table.rows.isEmpty() || isSingleCell(table))
-        return {};
-    dropLabelsAndHeadings(table.rows);
-    const QList<Row>& rows = table.rows;
+        return singleCell(table);
+    if (const auto overlong = overlongCell(table.rows))
+        return refused(*overlong);
+    Rows rows = table.rows;
+    const bool headed = dropHeadings(rows);
+    const bool labelled = dropLabels(rows);
     if (const auto ragged = raggedness(rows))
         return refused(*ragged);
 
     const qsizetype rowCount = rows.size();
     const qsizetype columns = rowCount == 0 ? 0 : rows.first().cells.size();
+    const bool pointPerRow = columns == 2;
+    const bool rowPerCoordinate = rowCount == 2 && columns >= 2;
+    // Where both shapes fit (two rows of two), headings name columns, labels name rows; with
+    // both or neither, each row is a point.
+    const bool byRows = pointPerRow && (!rowPerCoordinate || headed || !labelled);
     PastedCells pasted;
     pasted.outcome = PastedCells::Outcome::Cells;
-    if (columns == 2) {
-        for (const Row& row : rows) {
-            pasted.first << row.cells[0];
-            pasted.second << row.cells[1];
-        }
-    } else if (rowCount == 2 && columns > 2) {
-        pasted.first = rows[0].cells;
-        pasted.second = rows[1].cells;
-    } else if (rowCount == 0) {
-        return refused(nothingChanged(QStringLiteral("Die Tabelle enthält keine Zahlen.")));
+    if (byRows) {
+        pasted.first = ReadColumn(column(rows, 0));
+        pasted.second = ReadColumn(column(rows, 1));
+    } else if (rowPerCoordinate) {
+        pasted.first = ReadColumn(rows[0].cells);
+        pasted.second = ReadColumn(rows[1].cells);
     } else {
-        // After "mit", the plural takes an n: "mit je 3 Werten", but "mit je 1 Wert".
-        const QString each = columns == 1 ? values(1) : values(columns) + u'n';
-        const QString shape = rowCount == 1
-                                  ? QStringLiteral("1 Zeile mit %1").arg(each)
-                                  : QStringLiteral("%1 Zeilen mit je %2").arg(rowCount).arg(each);
-        return refused(nothingChanged(
-            QStringLiteral("Die Tabelle hat %1. Erwartet: je Zeile x und y einer Stützstelle, "
-                           "oder eine Zeile x-Werte und eine Zeile y-Werte.")
-                .arg(shape)));
+        return refused(shapeRefusal(rowCount, columns));
     }
     const qsizetype points = pasted.first.size();
     if (points < 2 || points > 10)
@@ -175,30 +175,33 @@ PastedCells PointsFromTable(const QString& text)
     return pasted;
 }
 
-PastedCells ColumnFromTable(const QString& text, int room)
+PastedCells ColumnFromTable(const ClipboardTable& table, int room)
 {
-    Table table = tableOf(text);
+    if (!table.refusal.isEmpty())
+        return refused(table.refusal);
     if (table.rows.isEmpty() || isSingleCell(table))
-        return {};
-    // A column has no labels beside it: only a first row of headings is left out.
-    QList<Row>& rows = table.rows;
-    if (rows.size() >= 2 &&
-        !std::all_of(rows.first().cells.begin(), rows.first().cells.end(), isNumber))
-        rows.removeFirst();
+        return singleCell(table);
+    if (const auto overlong = overlongCell(table.rows))
+        return refused(*overlong);
+    Rows rows = table.rows;
+    dropHeadings(rows);
+    // A row of arguments may have a label before it.
+    if (rows.size() == 1)
+        dropLabels(rows);
     PastedCells pasted;
     pasted.outcome = PastedCells::Outcome::Cells;
     if (rows.size() == 1) {
-        pasted.first = rows.first().cells;
+        pasted.first = ReadColumn(rows.first().cells);
     } else {
-        for (const Row& row : rows) {
+        for (const ClipboardRow& row : rows) {
             if (row.cells.size() != 1)
                 return refused(nothingChanged(
                     QStringLiteral("Zeile %1 hat %2; Argumente werden als eine Spalte oder "
                                    "eine Zeile von Zahlen eingefügt.")
                         .arg(row.line)
                         .arg(values(row.cells.size()))));
-            pasted.first << row.cells.first();
         }
+        pasted.first = ReadColumn(column(rows, 0));
     }
     if (pasted.first.size() > room)
         return refused(nothingChanged(

@@ -1,34 +1,29 @@
 #pragma once
-// Tables of numbers as they come from the clipboard: a spreadsheet's cells, a measurement log,
-// a table in a text. Rows end in any line end; cells are separated by tabs, semicolons, or runs
-// of spaces. Blank rows, a first row of headings and a first column of labels are left out.
-// Each cell keeps its text as it stands, trimmed of surrounding blanks: reading it is the
-// compute's business.
+// Tables of numbers as they come from the clipboard, fitted to the form: support points as rows
+// of x and y or as an x row and a y row, or a column of arguments. A first row is a heading
+// only where none of its cells holds a number, a first column is labels only where none of its
+// cells does; where both shapes would fit, they tell which one the table has. Every row of data
+// goes in; a cell that reads otherwise than it shows is marked.
 
-#include <QString>
-#include <QStringList>
+#include "ui/ClipboardTable.h"
+#include "ui/SpreadsheetNumbers.h"
 
 struct PastedCells
 {
     enum class Outcome
     {
-        NotATable, // one cell: the field pastes it itself
+        NotATable, // one cell: `first` holds it alone, as read; nothing at all: none
         Cells,
         Refused // `refusal` says what was found; nothing is to change
     };
     Outcome outcome = Outcome::NotATable;
-    QStringList first;  // the abscissae, or the column
-    QStringList second; // the ordinates
+    QList<CellReading> first;  // the abscissae, or the column
+    QList<CellReading> second; // the ordinates
     QString refusal;
 };
 
-// Support points: n rows of "x y", or a row of x and a row of y, 2 to 10 of them. (Two rows of
-// two cells are two points, one a row.)
-PastedCells PointsFromTable(const QString& text);
+// Support points: n rows of "x y", or a row of x and a row of y, 2 to 10 of them.
+PastedCells PointsFromTable(const ClipboardTable& table);
 
 // A column, or a row, of at most `room` cells.
-PastedCells ColumnFromTable(const QString& text, int room);
-
-// The one line of text that is no table: a spreadsheet copies a single cell with a line end,
-// which is no part of it.
-QString SingleCell(const QString& text);
+PastedCells ColumnFromTable(const ClipboardTable& table, int room);

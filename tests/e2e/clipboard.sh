@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Data through the real clipboard: a table pasted by the middle button from the primary
 # selection, then a spreadsheet's table by Ctrl+V, one Ctrl+Z and a Ctrl+V again; compute;
-# copy the results (text and HTML) and the polynomial, and read them back, the polynomial with
-# exact fractions of its own. Takes a screenshot of the Edit menu to look at.
+# copy the results (text and HTML), the polynomial and its formula, and read them back, the
+# polynomial with exact fractions of its own. Takes a screenshot of the Edit menu to look at.
 # Usage: clipboard.sh KURVALO_BINARY [SCREENSHOT.png]
 set -euo pipefail
 binary="$1"
@@ -18,6 +18,8 @@ field() { # prints the whole text of the field at the rectangle
     copied_from "$@"
 }
 
+# A German desktop: the copies write decimal commas, as a German spreadsheet reads them.
+export LC_NUMERIC=de_DE.UTF-8
 start_program "$binary"
 
 printf '1 1\n2 4\n3 9\n' | xclip -selection primary
@@ -61,8 +63,8 @@ text=$(xclip -selection clipboard -o)
 html=$(xclip -selection clipboard -o -t text/html)
 grep -qxF "$(printf '0\t47104\t-4900\tungenau')" <<<"$text" || fail "the value at 0 is not in: $text"
 grep -qxF "$(printf '1\t60\t2,5\tungenau')" <<<"$text" || fail "the slope is not in: $text"
-grep -qF "<tr><td>2010</td><td>125</td><td>125</td><td></td></tr>" <<<"$html" ||
-    fail "the value at 2010 is not in: $html"
+grep -qF '<td sdval="2.5" sdnum="1033;" x:num="2.5">2,5</td>' <<<"$html" ||
+    fail "the slope's value is not in: $html"
 echo "Ctrl+Shift+C: results as text and as HTML"
 
 xdotool key --clearmodifiers ctrl+shift+p
@@ -72,6 +74,15 @@ line=$(xclip -selection clipboard -o)
 printf '%s\n%s\n%s' "$years_x" "$years_y" "$line" | python3 "$here/../exact/polynomial_readback.py" ||
     fail "the polynomial does not read back to the exact coefficients"
 echo "Ctrl+Shift+P: $line"
+
+xdotool key --clearmodifiers ctrl+shift+f
+for _ in $(seq 1 100); do # up to ten seconds for the copy to arrive
+    formula=$(xclip -selection clipboard -o 2>/dev/null || true)
+    [[ "$formula" == =* ]] && break
+    sleep 0.1
+done
+[ "$formula" = "=-4900+2,5*A1" ] || fail "the formula copies as '$formula'"
+echo "Ctrl+Shift+F: $formula"
 
 xdotool key --clearmodifiers alt+e
 sleep 0.4

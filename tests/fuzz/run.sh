@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang's libFuzzer, ASan and UBSan, and runs it.
 # Usage: run.sh BUILD_DIR [SECONDS] [TARGET]   (default 60 s; longer by hand: run.sh /tmp/fuzz 3600)
-# TARGET: fuzz_number_text (the default), fuzz_exact_reading or fuzz_document_reader.
+# TARGET: fuzz_number_text (the default), fuzz_exact_reading, fuzz_clipboard_table or
+# fuzz_document_reader.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -19,7 +20,8 @@ fuzz_document_reader)
     corpus="$out/corpus-document-reader"
     seeds="$here/corpus-documents"
     sources=("$here/fuzz_document_reader.cpp" "$root/ui/DocumentFormat.cpp"
-        "$root/ui/PastedTable.cpp" "$root/framework/NumberText.cpp")
+        "$root/framework/NumberText.cpp" "$root/ui/ClipboardTable.cpp" "$root/ui/HtmlTable.cpp"
+        "$root/ui/PastedTable.cpp" "$root/ui/SpreadsheetNumbers.cpp")
     packages=(Qt6Core)
     ;;
 fuzz_exact_reading)
@@ -27,6 +29,13 @@ fuzz_exact_reading)
     sources=("$here/fuzz_exact_reading.cpp" "$root/framework/NumberText.cpp"
         "$root/calc/ExactReading.cpp" "$root/calc/ExactDescription.cpp")
     packages=(Qt6Core gmpxx)
+    ;;
+fuzz_clipboard_table)
+    corpus="$out/corpus-clipboard-table"
+    sources=("$here/fuzz_clipboard_table.cpp" "$root/framework/NumberText.cpp"
+        "$root/ui/ClipboardTable.cpp" "$root/ui/HtmlTable.cpp" "$root/ui/PastedTable.cpp"
+        "$root/ui/SpreadsheetNumbers.cpp")
+    packages=(Qt6Core)
     ;;
 *)
     echo "unknown fuzz target: $target" >&2
@@ -41,7 +50,8 @@ binary="$out/$target"
 stale=false
 [ -x "$binary" ] || stale=true
 for source in "${sources[@]}" "$root/framework/NumberText.h" "$root/calc/ExactReading.h" \
-    "$root/calc/ExactDescription.h" "$root/ui/DocumentFormat.h" "$root/ui/PastedTable.h"; do
+    "$root/calc/ExactDescription.h" "$root"/ui/ClipboardTable.h "$root"/ui/PastedTable.h \
+    "$root"/ui/SpreadsheetNumbers.h "$root"/ui/ClipboardRowCells.h "$root"/ui/DocumentFormat.h; do
     [ "$binary" -ot "$source" ] && stale=true
 done
 if $stale; then
