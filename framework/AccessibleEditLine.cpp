@@ -14,7 +14,36 @@ QAccessibleInterface* editLineInterface(const QString&, QObject* object)
     return nullptr;
 }
 
+// Whatever handled updates before; none: Qt's own delivery to the platform.
+QAccessible::UpdateHandler handledBefore = nullptr;
+QList<const QObject*> unheardObjects;
+
+void updateUnlessUnheard(QAccessibleEvent* event)
+{
+    if (unheardObjects.contains(event->object()))
+        return;
+    if (handledBefore) {
+        handledBefore(event);
+        return;
+    }
+    // Qt delivers to the platform itself only where no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(updateUnlessUnheard);
+}
+
 } // namespace
+
+void ChangeUnheard(const QObject& about, const std::function<void()>& change)
+{
+    if (unheardObjects.isEmpty())
+        handledBefore = QAccessible::installUpdateHandler(updateUnlessUnheard);
+    unheardObjects.append(&about);
+    change();
+    unheardObjects.removeLast();
+    if (unheardObjects.isEmpty())
+        QAccessible::installUpdateHandler(handledBefore);
+}
 
 void InstallAccessibleEditLines()
 {
@@ -84,16 +113,9 @@ void* AccessibleEditLine::interface_cast(QAccessible::InterfaceType type)
 void AccessibleEditLine::selection(int selectionIndex, int* startOffset, int* endOffset) const
 {
     *startOffset = *endOffset = 0;
-    if (selectionIndex != 0)
-        return;
-    if (!field()->hasFocus()) {
-        // As the field was left: a screen reader hears of no change on the way out.
-        auto* line = qobject_cast<EditLine*>(field());
-        if (line && line->LeftWhollySelected())
-            *endOffset = int(field()->text().size());
-        return;
-    }
-    if (!field()->hasSelectedText())
+    // A field keeps its selection while its window is inactive, as Qt's fields do; it is no
+    // selection of the person's until the field has the focus again.
+    if (selectionIndex != 0 || !field()->hasFocus() || !field()->hasSelectedText())
         return;
     *startOffset = field()->selectionStart();
     *endOffset = field()->selectionEnd();

@@ -5,15 +5,22 @@
 //   run would otherwise lose the last character of every value;
 // - hands numbers to the ear with a decimal comma and a spoken exponent minus, of the same
 //   length as the text, so that every offset holds;
-// - keeps the selection a field had when the focus left it: the field drops it on screen, but
-//   a screen reader told of that says "unselected" on every Tab away from a filled field.
+// - reports a selection only while the field has the focus: a screen reader that sums up the
+//   selected text of a form would otherwise read out every field left by Tab.
 
 #include <QAccessibleWidget>
+#include <functional>
 
 class QLineEdit;
 
 // Installs the factory that gives every EditLine this interface; once is enough.
 void InstallAccessibleEditLines();
+
+// Makes `change` without telling assistive technology what it does to `about`, where that is no
+// news: a field dropping its selection as the focus leaves it (a screen reader told of that says
+// "unselected" on every Tab away from a filled field), or the program rewriting the field the
+// person is in, which the announcement of the command speaks of. Other objects are heard.
+void ChangeUnheard(const QObject& about, const std::function<void()>& change);
 
 class AccessibleEditLine final : public QAccessibleWidget,
                                  public QAccessibleTextInterface,

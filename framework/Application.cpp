@@ -20,6 +20,8 @@ QString Application::Constant(const QString& name)
         {"kFileQuit", "&Quit"},
         {"kFileQuitShortcut", "Ctrl+Q"},
         {"kEditClear", "&Delete"},
+        // Said where a command cannot act now and its program gives no reason.
+        {"kCommandUnavailable", "»%1« ist jetzt nicht möglich."},
     };
     return constants.value(name, name);
 }

@@ -18,7 +18,8 @@ public:
     // boxes without a title of their own bear it.
     Application(int& argc, char** argv, const QString& name, const QLocale& language);
 
-    // The platform's usual texts: kFileQuit, kFileQuitShortcut, kEditClear; else the name.
+    // The platform's usual texts: kFileQuit, kFileQuitShortcut, kEditClear; the framework's own
+    // words in the application's language: kCommandUnavailable; else the name.
     static QString Constant(const QString& name);
 
     void SetMenuBar(MenuBar& menuBar) { menuBarObject = &menuBar; }

@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/AccessibleEditLine.h"
 #include "framework/AccessibleTextArea.h"
 #include "framework/FittedNumberField.h"
 #include "framework/FormScale.h"
@@ -184,15 +185,26 @@ QString ControlText(const QWidget& control)
 void SetControlText(QWidget& control, const QString& text)
 {
     if (auto* field = qobject_cast<QLineEdit*>(&control)) {
-        // A field in use keeps its whole text selected: a screen reader would otherwise tell
-        // the person in it "no longer selected" on every compute.
-        const bool wholeSelected =
-            field->hasFocus() && !field->text().isEmpty() && field->selectedText() == field->text();
-        field->setText(text);
-        // A long number is read from its first digit; the rest is there to scroll and copy.
-        field->setCursorPosition(0);
-        if (wholeSelected && !text.isEmpty())
-            field->setSelection(int(text.size()), -int(text.size()));
+        // The same text again is no change: the field keeps its caret, selection and undo, and
+        // a screen reader hears nothing of it.
+        if (field->text() == text)
+            return;
+        const auto rewrite = [field, &text] {
+            // A field in use keeps its whole text selected.
+            const bool wholeSelected = field->hasFocus() && !field->text().isEmpty() &&
+                                       field->selectedText() == field->text();
+            field->setText(text);
+            // A long number is read from its first digit; the rest is there to scroll and copy.
+            field->setCursorPosition(0);
+            if (wholeSelected && !text.isEmpty())
+                field->setSelection(int(text.size()), -int(text.size()));
+        };
+        // The person in the field hears of the new text from the command that wrote it: told
+        // of the rewrite, a screen reader says "selection deleted" or reads the old line again.
+        if (field->hasFocus())
+            ChangeUnheard(*field, rewrite);
+        else
+            rewrite();
     } else if (auto* field = qobject_cast<QPlainTextEdit*>(&control)) {
         field->setPlainText(toDocumentText(text));
     } else if (auto* label = qobject_cast<QLabel*>(&control)) {

@@ -1,5 +1,6 @@
 #include "framework/Dispatch.h"
 
+#include "framework/CommandStates.h"
 #include "framework/MsgBox.h"
 
 #include <cstdlib>
@@ -35,4 +36,6 @@ void Dispatch(const std::function<void()>& handler)
         const std::type_info* type = abi::__cxa_current_exception_type();
         reportUnhandled(type ? demangled(type->name()) : QStringLiteral("unknown"), {});
     }
+    // Whatever the handler changed, the menu items follow.
+    CommandStatesChanged();
 }

@@ -159,29 +159,28 @@ void EditLine::focusInEvent(QFocusEvent* event)
         return;
     }
     // Tab selects the whole text with the cursor at its end, which scrolls a long text to its
-    // tail; the same selection, anchored at the end, shows its start. It is made once the
-    // focus has been told: a screen reader hears a selection made before as news of its own,
-    // and then the field with its selected text once more.
+    // tail; the same selection, anchored at the end, shows its start. It is there before the
+    // focus is told, and unheard: a screen reader finds it as it reads the field arrived at,
+    // and hears no news of it besides ("selected" once more, or, asked late, "unselected").
     QFocusEvent withoutSelecting(QEvent::FocusIn, Qt::OtherFocusReason);
     QLineEdit::focusInEvent(&withoutSelecting);
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (hasFocus() && !text().isEmpty() && (!hasSelectedText() || selectedText() == text()))
-                setSelection(int(text().size()), -int(text().size()));
-        },
-        Qt::QueuedConnection);
+    if (!text().isEmpty())
+        ChangeUnheard(*this, [this] { setSelection(int(text().size()), -int(text().size())); });
 }
 
+// The field drops its selection as the focus leaves it for another field, unheard: a screen
+// reader told of it says "unselected" on every Tab away from a filled field. Its window going
+// inactive, or a popup opening, leaves the selection as it is.
 void EditLine::focusOutEvent(QFocusEvent* event)
 {
-    leftWhollySelected = !text().isEmpty() && selectedText() == text();
-    QLineEdit::focusOutEvent(event);
-}
-
-bool EditLine::LeftWhollySelected() const
-{
-    return leftWhollySelected;
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+        QLineEdit::focusOutEvent(event);
+        return;
+    }
+    QFocusEvent keepingSelection(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QLineEdit::focusOutEvent(&keepingSelection);
+    ChangeUnheard(*this, [this] { deselect(); });
 }
 
 void EditLine::paintEvent(QPaintEvent* event)

@@ -54,8 +54,6 @@ public:
     void Paste();
     bool CanUndo() const;
     void Undo();
-    // Whether the whole text was selected when the focus last left the field.
-    bool LeftWhollySelected() const;
 
 signals:
     // The mark or the staleness changed, or the person edited the text.
@@ -87,5 +85,4 @@ private:
 
     bool pastedByForm(QClipboard::Mode mode);
     FormEdits* formEdits = nullptr;
-    bool leftWhollySelected = false;
 };

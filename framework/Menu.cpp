@@ -1,12 +1,15 @@
 #include "framework/Menu.h"
 
 #include "framework/Application.h"
+#include "framework/CommandStates.h"
 #include "framework/Dispatch.h"
 #include "framework/EditCommands.h"
 #include "framework/MenuItemDescription.h"
 #include "framework/MsgBox.h"
+#include "framework/StatusLine.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -27,15 +30,28 @@ QKeySequence keySequence(const QString& shortcut)
     return QKeySequence(QString(resolved(shortcut)).replace(QStringLiteral("Cmd+"), "Ctrl+"));
 }
 
+QString withoutMnemonic(QString text)
+{
+    // "&&" is a shown ampersand; a single '&' marks the mnemonic.
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(u'&')
+        .replace(u'\x01', u'&');
+}
+
 } // namespace
 
 MenuItem::MenuItem()
     : action(std::make_unique<QAction>())
 {
     connect(action.get(), &QAction::triggered, this, [this] { Dispatch([this] { Activate(); }); });
+    ExposeMenuAction(*action);
+    FollowCommandState(*this);
 }
 
-MenuItem::~MenuItem() = default;
+MenuItem::~MenuItem()
+{
+    StopFollowingCommandState(*this);
+}
 
 void MenuItem::SetName(const QString& name)
 {
@@ -61,6 +77,10 @@ void MenuItem::SetKeyboardShortcut(const QString& shortcut)
 {
     storedShortcut = shortcut;
     action->setShortcut(keySequence(shortcut));
+    for (QShortcut* key : keyWhenDisabled) {
+        if (key)
+            key->setKey(action->shortcut());
+    }
 }
 
 QString MenuItem::KeyboardShortcut() const
@@ -77,8 +97,11 @@ void MenuItem::Append(MenuItem& item)
         action->setMenu(menu.get());
         // Edit commands can act only on a suitable focused field: decide as the menu opens.
         connect(menu.get(), &QMenu::aboutToShow, this, [this] {
-            for (MenuItem* child : items)
+            for (MenuItem* child : items) {
+                if (child->makeItems)
+                    child->MakeItemsAfresh();
                 child->RefreshEnabled();
+            }
         });
     }
     item.setParent(this);
@@ -101,6 +124,12 @@ void MenuItem::SetHandler(std::function<void()> newHandler, std::function<bool()
 {
     handler = std::move(newHandler);
     canAct = std::move(newCanAct);
+    RefreshEnabled();
+}
+
+void MenuItem::SetWhyNot(const QString& why)
+{
+    whyNot = why;
 }
 
 void MenuItem::SetDescription(const QString& description)
@@ -111,6 +140,15 @@ void MenuItem::SetDescription(const QString& description)
 void MenuItem::SetItemsMadeOnOpen(std::function<void(MenuItem&)> fill)
 {
     makeItems = std::move(fill);
+    RefreshEnabled();
+}
+
+// Only as the menu holding the item opens: the items may take a look at files or settings, and
+// an item's state is asked for at every change of focus.
+void MenuItem::MakeItemsAfresh()
+{
+    RemoveItems();
+    makeItems(*this);
 }
 
 void MenuItem::RemoveItems()
@@ -123,22 +161,53 @@ void MenuItem::RemoveItems()
     items.clear();
 }
 
+bool MenuItem::CanActNow() const
+{
+    if (makeItems)
+        return !items.empty();
+    if (handler)
+        return !canAct || canAct();
+    const auto command = EditCommandNamed(Name());
+    return !command || CanPerform(*command);
+}
+
 void MenuItem::RefreshEnabled()
 {
-    if (makeItems) {
-        RemoveItems();
-        makeItems(*this);
-        action->setEnabled(!items.empty());
-        return;
-    }
     if (!autoEnable)
         return;
-    if (handler) {
-        action->setEnabled(!canAct || canAct());
-        return;
+    const bool able = CanActNow();
+    action->setEnabled(able);
+    // A disabled item's shortcut does nothing: a key of its own answers in its place. The edit
+    // commands' keys belong to the focused field, which answers them as fields do.
+    for (QShortcut* key : keyWhenDisabled) {
+        if (key)
+            key->setEnabled(handler && !able);
     }
-    const auto command = EditCommandNamed(Name());
-    action->setEnabled(!command || CanPerform(*command));
+}
+
+void MenuItem::AnswerKeyIn(QWidget& window)
+{
+    if (action->shortcut().isEmpty())
+        return;
+    auto* key = new QShortcut(action->shortcut(), &window);
+    key->setEnabled(false);
+    connect(key, &QShortcut::activated, this, [this, key] {
+        Dispatch([this, key] { SayWhyNot(qobject_cast<QWidget*>(key->parent())); });
+    });
+    keyWhenDisabled.push_back(key);
+    RefreshEnabled();
+}
+
+void MenuItem::SayWhyNot(QWidget* window) const
+{
+    if (!window)
+        window = QApplication::activeWindow();
+    if (!window)
+        return;
+    ShowStatus(*window, !whyNot.isEmpty()
+                            ? whyNot
+                            : Application::Constant(QStringLiteral("kCommandUnavailable"))
+                                  .arg(withoutMnemonic(action->text())));
 }
 
 void MenuItem::Activate()
@@ -146,6 +215,8 @@ void MenuItem::Activate()
     if (handler) {
         if (!canAct || canAct())
             handler();
+        else
+            SayWhyNot(QApplication::activeWindow());
         return;
     }
     if (const auto command = EditCommandNamed(Name()))
@@ -179,5 +250,13 @@ QMenuBar* MenuBar::CreateMenuBarWidget(QWidget* parent) const
     auto* widget = new QMenuBar(parent);
     for (MenuItem* item : items)
         widget->addAction(&item->Action());
+    const std::function<void(const std::vector<MenuItem*>&)> answerKeys =
+        [&](const std::vector<MenuItem*>& level) {
+            for (MenuItem* item : level) {
+                item->AnswerKeyIn(*parent);
+                answerKeys(item->Items());
+            }
+        };
+    answerKeys(items);
     return widget;
 }

@@ -3,6 +3,8 @@
 // standard edit commands (EditUndo, EditCut, ...) act on the focused text field.
 
 #include <QObject>
+#include <QPointer>
+#include <QShortcut>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -42,8 +44,12 @@ public:
 
     // What choosing the item does, for an item that is not one of the standard edit commands.
     // `canAct`, where given, tells whether it can act now: an item that cannot is shown disabled
-    // (AutoEnable) and its shortcut does nothing.
+    // (AutoEnable), at all times (CommandStates.h). Its shortcut, or choosing it anyway, then
+    // says why it does nothing (SetWhyNot), in the window's status line and to screen readers.
     void SetHandler(std::function<void()> handler, std::function<bool()> canAct = {});
+    // Why the item cannot act, where `canAct` says it cannot; else "»Text« ist jetzt nicht
+    // möglich".
+    void SetWhyNot(const QString& why);
     // What the item does, for screen readers; set before its menu is first shown.
     void SetDescription(const QString& description);
     // A submenu made afresh whenever the menu holding this item opens, such as a list of recent
@@ -51,19 +57,28 @@ public:
     void SetItemsMadeOnOpen(std::function<void(MenuItem&)> fill);
     void RemoveItems();
 
-    // Enables the item when it can act now (AutoEnable), before its menu is shown.
+    // Enables the item when it can act now (AutoEnable).
     void RefreshEnabled();
+    // Has the item's shortcut answered in `window` while the item cannot act.
+    void AnswerKeyIn(QWidget& window);
 
 protected:
     virtual void Activate();
 
 private:
+    void MakeItemsAfresh();
+    bool CanActNow() const;
+    void SayWhyNot(QWidget* window) const;
+
     std::unique_ptr<QAction> action;
     std::unique_ptr<QMenu> menu;
     std::vector<MenuItem*> items;
     std::function<void()> handler;
     std::function<bool()> canAct;
     std::function<void(MenuItem&)> makeItems;
+    QString whyNot;
+    // The key of a disabled item, caught in each window whose menu bar shows the item.
+    std::vector<QPointer<QShortcut>> keyWhenDisabled;
     QString storedText;
     QString storedShortcut;
     bool autoEnable = false;
@@ -85,7 +100,8 @@ public:
     MenuItem* Child(const QString& name) const;
     const std::vector<MenuItem*>& Items() const { return items; }
 
-    // A toolkit menu bar showing this bar's menus, owned by `parent`.
+    // A toolkit menu bar showing this bar's menus, owned by `parent`; the items' shortcuts
+    // answer in `parent` while an item cannot act.
     QMenuBar* CreateMenuBarWidget(QWidget* parent) const;
 
 private:

@@ -19,8 +19,9 @@ QString withoutMnemonic(QString text)
         .replace(u'\x01', u'&');
 }
 
-// An item of a menu as Qt's accessible menu item shows it, with the description added. An item
-// that opens a submenu has that menu as its one child.
+// An item of a menu as Qt's accessible menu item shows it, with the description added and the
+// shortcut in the words the menu shows. An item that opens a submenu has that menu as its one
+// child.
 class DescribedMenuItem final : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
@@ -60,11 +61,11 @@ public:
     {
         switch (kind) {
         case QAccessible::Name:
-            return withoutMnemonic(action->text());
+            return action->isSeparator() ? QString() : withoutMnemonic(action->text());
         case QAccessible::Description:
             return action->property(kDescription).toString();
         case QAccessible::Accelerator:
-            return action->shortcut().toString();
+            return action->shortcut().toString(QKeySequence::NativeText);
         default:
             return {};
         }
@@ -74,7 +75,10 @@ public:
     {
         return menu->actionGeometry(action).translated(menu->mapToGlobal(QPoint(0, 0)));
     }
-    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    QAccessible::Role role() const override
+    {
+        return action->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+    }
     QAccessible::State state() const override
     {
         QAccessible::State state;
@@ -103,7 +107,7 @@ public:
     {
         if (action->shortcut().isEmpty())
             return {};
-        return {action->shortcut().toString()};
+        return {action->shortcut().toString(QKeySequence::NativeText)};
     }
 
 private:
@@ -130,13 +134,20 @@ QAccessibleInterface* describedMenuItem(const QString& className, QObject* objec
 
 } // namespace
 
-void DescribeMenuAction(QAction& action, const QString& description)
+void ExposeMenuAction(QAction& action)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(describedMenuItem);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    if (!action.property(kDescription).isValid())
+        action.setProperty(kDescription, QString());
+}
+
+void DescribeMenuAction(QAction& action, const QString& description)
+{
+    ExposeMenuAction(action);
     action.setProperty(kDescription, description);
     action.setStatusTip(description);
 }

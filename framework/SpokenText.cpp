@@ -23,7 +23,11 @@ QString NumbersInWords(const QString& text)
 {
     // "3.0518e-05": the mantissa, then the exponent without its leading zeros.
     static const QRegularExpression exponent(QStringLiteral("(?<=\\d)e([+-]?)0*(\\d+)\\b"));
-    QString words = QString(text).replace(decimalPoint(), QStringLiteral(","));
+    // "x^2" is heard as "x zwei".
+    static const QRegularExpression power(QStringLiteral("\\^(?=\\d)"));
+    QString words = QString(text)
+                        .replace(decimalPoint(), QStringLiteral(","))
+                        .replace(power, QStringLiteral(" hoch "));
     QString result;
     qsizetype last = 0;
     for (auto it = exponent.globalMatch(words); it.hasNext();) {

@@ -12,8 +12,8 @@
 // what Str wrote.
 QString NumbersForTheEar(QString text);
 
-// For sentences, where lengths do not matter: the same commas, and an exponent spoken as
-// "mal 10 hoch minus 5"; the full stops that end sentences stay.
+// For sentences, where lengths do not matter: the same commas, an exponent spoken as
+// "mal 10 hoch minus 5" and a power "x^2" as "x hoch 2"; the full stops that end sentences stay.
 QString NumbersInWords(const QString& text);
 
 // The text with the umlauts that `words` spell out ("Stuetzstellen": ue, oe, ae) written as

@@ -16,12 +16,18 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QWindow>
+#include <cmath>
 
 namespace {
 
 // The size limits a window may be given where the compositor has the last word on its size.
 constexpr QSize kSmallest(64, 64);
 constexpr QSize kLargest(32000, 32000);
+// What rounding between device and logical pixels may take from a window's room, at most.
+constexpr int kRoundingSlack = 3;
+// The share of an output that its panels leave to windows, at least: they take a few percent
+// on common desktops.
+constexpr double kPanelsLeaveAtLeast = 0.9;
 
 int menuBarHeight(const QWidget& bar, int width)
 {
@@ -230,24 +236,66 @@ void Window::LayOutForm()
     FitWindowToScreen();
 }
 
-// The window's size is that of its menu bar and form, as far as the screen's available area
-// holds it; the form scrolls in what is left. X11 window managers keep a window of fixed size
-// at its size and offer no maximise. A Wayland compositor may still maximise, tile or fill the
-// screen with it; Qt bounds a window's size by its maximum, and a maximised or full-screen
-// window of another size than the compositor configured is a protocol error that ends the
-// program. There the window accepts any size, and the form stands in the middle of it.
-void Window::FitWindowToScreen()
+QSize Window::FormWindowSize() const
 {
-    if (!built || resizable)
-        return;
     QSize wanted = content->size();
     if (const QWidget* bar = menuWidget())
         wanted.rheight() += menuBarHeight(*bar, wanted.width());
+    return wanted;
+}
+
+// A Wayland client learns nothing of the panels on its output. A window of fixed form that
+// needs nearly the whole output is opened maximised: the compositor then gives it what the
+// panels leave, and the form scrolls in that.
+bool Window::NeedsNearlyTheWholeOutput() const
+{
+    QSize needed = FormWindowSize();
+    if (const QWindow* window = windowHandle()) {
+        const QMargins frame = window->frameMargins();
+        needed += QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    }
+    const QSize output = screen()->availableGeometry().size();
+    return needed.width() > output.width() * kPanelsLeaveAtLeast ||
+           needed.height() > output.height() * kPanelsLeaveAtLeast;
+}
+
+// The room a window has on its screen: the screen's available area less the frame that the
+// window manager, or on Wayland Qt's own title bar, puts around the window. That frame is
+// known once the window is shown (on X11 once the window manager has framed it).
+QSize Window::RoomOnScreen() const
+{
     QSize room = screen()->availableGeometry().size();
     if (const QWindow* window = windowHandle()) {
         const QMargins frame = window->frameMargins();
         room -= QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     }
+    // At a device pixel ratio such as 1.25 the screen, each side of the frame and the window
+    // are rounded on their way between device and logical pixels, each by less than a pixel.
+    const qreal ratio = screen()->devicePixelRatio();
+    if (ratio != std::floor(ratio))
+        room -= QSize(kRoundingSlack, kRoundingSlack);
+    return room;
+}
+
+// The window's size is that of its menu bar and form, as far as the screen's room holds it;
+// the form scrolls in what is left. X11 window managers keep a window of fixed size at its
+// size and offer no maximise. A Wayland compositor may still maximise, tile or fill the
+// screen with it; Qt bounds a window's size by its maximum, and a maximised or full-screen
+// window of another size than the compositor configured is a protocol error that ends the
+// program. There the window accepts any size, and the form stands in the middle of it.
+// A resizable window keeps the size it was given, as far as the room holds it.
+void Window::FitWindowToScreen()
+{
+    if (!built)
+        return;
+    const bool sizedByCompositor = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    const QSize room = RoomOnScreen();
+    if (resizable) {
+        if (isVisible() && !sizedByCompositor)
+            resize(size().boundedTo(room).expandedTo(kSmallest));
+        return;
+    }
+    QSize wanted = FormWindowSize();
     // A scroll bar along one side takes room from the other.
     QStyleOption option; // for this window's screen
     option.initFrom(this);
@@ -263,7 +311,7 @@ void Window::FitWindowToScreen()
     }
     setMinimumSize(kSmallest);
     setMaximumSize(kLargest);
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!sizedByCompositor)
         resize(size);
 }
 
@@ -291,6 +339,21 @@ void Window::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         LayOutForm();
+}
+
+// Qt's own title bar on Wayland exists once the window is shown, before the compositor sees the
+// window's first frame: the window is fitted again with it, so that it never opens too large.
+void Window::setVisible(bool visible)
+{
+    // Only as it opens: a shown window that goes back from maximised to normal is still the
+    // size the compositor last configured, and may not take another before it is told.
+    const bool opening = visible && !isVisible();
+    QMainWindow::setVisible(visible);
+    if (!opening)
+        return;
+    FitWindowToScreen();
+    if (CompositorSetsWindowSizes() && !resizable && NeedsNearlyTheWholeOutput())
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void Window::showEvent(QShowEvent* event)

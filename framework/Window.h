@@ -81,6 +81,8 @@ public:
     // The area the controls lie in, of the settings' size grown with the font. The window
     // shows it whole where the screen has room, else scrolls it.
     QWidget& ContentArea() const;
+    void setVisible(bool visible) override;
+
     // The factor the form is grown by for the font and the DPI in use (1 at the default).
     double Scale() const { return scale; }
 
@@ -126,6 +128,10 @@ private:
     void LayOutForm();
     void PlaceInForm(const PlacedControl& placedControl);
     void FitWindowToScreen();
+    QSize RoomOnScreen() const;
+    // The menu bar and the whole form.
+    QSize FormWindowSize() const;
+    bool NeedsNearlyTheWholeOutput() const;
     // Lays the form out again when the window moves to another screen or its DPI changes.
     void FollowScreen();
 

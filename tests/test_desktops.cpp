@@ -3,6 +3,7 @@
 // with it. Each row runs the real windows in a process of its own ("--inside CHECK"), on the
 // platform, screen and font the row names; the suite starts the servers and reads the verdict.
 
+#include "app/GraphF.h"
 #include "app/InfoF.h"
 #include "app/Kurvalo.h"
 #include "app/MenuBar1.h"
@@ -266,6 +267,19 @@ void checkSizes(HauptFenster& window, const QString& request)
         problem("the form is not shown whole");
 }
 
+// Each window opens and shows; how large, the compositor's log tells the suite.
+void checkWindowsOpen(HauptFenster& window)
+{
+    window.BevelButton2_Action();
+    GraphF::Open();
+    for (QWidget* shown :
+         {static_cast<QWidget*>(&InfoF::instance()), static_cast<QWidget*>(&GraphF::instance())}) {
+        if (!QTest::qWaitForWindowExposed(shown))
+            problem(shown->windowTitle() + " not shown");
+    }
+    QTest::qWait(300); // their first frames reach the compositor
+}
+
 int runInside(int argc, char** argv)
 {
     Kurvalo app(argc, argv);
@@ -287,6 +301,8 @@ int runInside(int argc, char** argv)
         checkSizes(window, argument);
     else if (check == "screens")
         checkScreenChange(window);
+    else if (check == "open")
+        checkWindowsOpen(window);
     for (const QString& line : std::as_const(problems))
         std::printf("PROBLEM: %s\n", qPrintable(line));
     std::printf("ran on: %s\n", qPrintable(QGuiApplication::platformName()));
@@ -324,7 +340,7 @@ public:
         return windowManager.state() == QProcess::Running;
     }
 
-    bool StartWayland()
+    bool StartWayland(const QSize& output = {1300, 900}, int outputScale = 1)
     {
         if (!runtime.isValid())
             return false;
@@ -335,7 +351,9 @@ public:
         server.setProcessEnvironment(compositor);
         server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server.start("weston", {"--backend=headless-backend.so", "--socket=kurvalo-test",
-                                "--width=1300", "--height=900", "--idle-time=0"});
+                                QString("--width=%1").arg(output.width()),
+                                QString("--height=%1").arg(output.height()),
+                                QString("--scale=%1").arg(outputScale), "--idle-time=0"});
         const QString socket = runtime.filePath("kurvalo-test");
         if (!QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000))
             return false;
@@ -358,18 +376,21 @@ private:
     QTemporaryDir runtime;
 };
 
-// Runs CHECK ARGUMENT inside a process of its own with `environment`; fails with its output.
+// Runs CHECK ARGUMENT inside a process of its own with `environment`; fails with its output,
+// else hands it to `output`.
 void runRow(const QProcessEnvironment& environment, const QString& check,
-            const QString& argument = {})
+            const QString& argument = {}, QString* output = nullptr)
 {
     QProcess inside;
     inside.setProcessEnvironment(environment);
     inside.setProcessChannelMode(QProcess::MergedChannels);
     inside.start(QCoreApplication::applicationFilePath(), {"--inside", check, argument});
     QVERIFY(inside.waitForFinished(60000));
-    const QString output = inside.readAll();
+    const QString said = inside.readAll();
     QVERIFY2(inside.exitStatus() == QProcess::NormalExit && inside.exitCode() == 0,
-             qPrintable(output));
+             qPrintable(said));
+    if (output)
+        *output = said;
 }
 
 } // namespace
@@ -468,6 +489,48 @@ private slots:
         Server server;
         QVERIFY2(server.StartWayland(), "weston did not start");
         runRow(server.environment, "sizes", request);
+    }
+
+    // What the compositor is told of each window's extent, title bar and frame included, lies
+    // within the output, in the output's own (scaled) coordinates.
+    void windowsOpenWithinTheWaylandOutput_data()
+    {
+        QTest::addColumn<QSize>("output");
+        QTest::addColumn<int>("outputScale");
+        QTest::addColumn<QStringList>("settings");
+        QTest::newRow("1280x720 at a scale factor of 1.25")
+            << QSize(1280, 720) << 1 << QStringList{"QT_SCALE_FACTOR=1.25"};
+        QTest::newRow("1920x1080 at 192 dpi")
+            << QSize(1920, 1080) << 1 << QStringList{"QT_FONT_DPI=192"};
+        QTest::newRow("1024x600 at a scale factor of 1.25")
+            << QSize(1024, 600) << 1 << QStringList{"QT_SCALE_FACTOR=1.25"};
+        QTest::newRow("1280x720 at 1.25 and 144 dpi, a ratio that rounds every size")
+            << QSize(1280, 720) << 1 << QStringList{"QT_SCALE_FACTOR=1.25", "QT_FONT_DPI=144"};
+        QTest::newRow("1280x720 at scale 2, a scale factor of 1.25 on top")
+            << QSize(1280, 720) << 2 << QStringList{"QT_SCALE_FACTOR=1.25"};
+    }
+    void windowsOpenWithinTheWaylandOutput()
+    {
+        QFETCH(QSize, output);
+        QFETCH(int, outputScale);
+        QFETCH(QStringList, settings);
+        Server server;
+        QVERIFY2(server.StartWayland(output, outputScale), "weston did not start");
+        for (const QString& setting : settings)
+            server.environment.insert(setting.section('=', 0, 0), setting.section('=', 1));
+        server.environment.insert("WAYLAND_DEBUG", "client");
+        QString said;
+        runRow(server.environment, "open", {}, &said);
+        static const QRegularExpression extent(
+            R"(-> xdg_surface@(\d+)\.set_window_geometry\(-?\d+, -?\d+, (\d+), (\d+)\))");
+        QSet<QString> surfaces;
+        for (const QRegularExpressionMatch& told : extent.globalMatch(said)) {
+            surfaces << told.captured(1);
+            const QSize size(told.captured(2).toInt(), told.captured(3).toInt());
+            QVERIFY2(size.width() <= output.width() && size.height() <= output.height(),
+                     qPrintable(QString("a window of %1x%2").arg(size.width()).arg(size.height())));
+        }
+        QCOMPARE(surfaces.size(), 3); // main, info and graph window
     }
 };
 

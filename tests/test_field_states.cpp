@@ -6,7 +6,9 @@
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QPointer>
 #include <QtTest>
 
 namespace {
@@ -219,12 +221,31 @@ private slots:
             QCOMPARE(shown.accessibleDescription().startsWith("Veraltet"), stale);
         }
         QCOMPARE(window->Text("yF11"), value); // the texts stay as they are
+        // An empty result holds nothing stale; why the results are stale is said once, as
+        // they turn stale, not by every field and not at every further key.
+        QVERIFY(!field(*window, "yF91").accessibleDescription().contains("Veraltet"));
+        const QPointer<QWidget> news = staleNews(*window);
+        QCOMPARE(bool(news), stale);
+        type(*window, name, "8");
+        QCOMPARE(staleNews(*window), news.data());
 
         QTest::mouseClick(&window->Control("BevelButton1"), Qt::LeftButton);
         QVERIFY(!field(*window, "yF01").IsStale());
     }
 
 private:
+    // The window's announcement that its results turned stale, if it made one.
+    static QWidget* staleNews(const HauptFenster& window)
+    {
+        for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(child);
+            if (face && face->role() == QAccessible::Notification &&
+                face->text(QAccessible::Name).startsWith("Ergebnisse veraltet"))
+                return child;
+        }
+        return nullptr;
+    }
+
     HauptFenster* window = nullptr;
 };
 

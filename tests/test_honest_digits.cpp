@@ -2,6 +2,7 @@
 // checked against exact fractions worked out here, apart from the program's own exact check
 // (the expected values of the table come from Python's fractions.Fraction).
 
+#include "calc/ComputeRecord.h"
 #include "framework/FittedNumberField.h"
 #include "framework/NumberText.h"
 #include "framework/SpokenText.h"
@@ -308,12 +309,13 @@ private slots:
         const QString exact = result.Reference()->exactText;
         QVERIFY2(result.accessibleDescription().contains("Exakt: " + NumbersInWords(exact)),
                  qPrintable(result.accessibleDescription()));
-        QVERIFY2(ResultsAsText(*window).split(u'\n').contains(copied),
-                 qPrintable(ResultsAsText(*window)));
-        const QStringList cells = copied.split(u'\t');
-        QVERIFY(ResultsAsHtml(*window).contains(
-            QStringLiteral("<td>%1</td><td>%2</td><td>%3</td><td>%4</td>")
-                .arg(cells[0], cells[1], cells[2], cells[3])));
+        const ComputeRecord& record = *window->LastCompute();
+        const QString text = ResultsAsDelimitedText(record, u'\t', QLocale::c(), false);
+        QVERIFY2(text.split(u'\n').contains(copied), qPrintable(text));
+        // The HTML cell of the exact value shows it as the text copy does.
+        const QString html = ResultsAsHtml(record, QLocale::c(), false);
+        QVERIFY2(html.contains(u'>' + copied.split(u'\t')[2] + QStringLiteral("</td>")),
+                 qPrintable(html));
     }
 
     // Over random sets: every painted number is the exact value rounded at its last digit, or

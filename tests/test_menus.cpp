@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -181,6 +182,50 @@ private slots:
                 actual << command;
         QCOMPARE(actual.join(' '), enabled);
         window->SetText(field, "");
+    }
+
+    // The program's commands follow its state without their menu being opened again, and a key
+    // pressed while one cannot act says why. The Edit menu is opened first, before anything
+    // is computed, as a person looking around would; the rows compute in order.
+    void commandsFollowTheProgramsState_data()
+    {
+        QTest::addColumn<bool>("compute");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("answer"); // the status line, or the start of the clipboard
+        QTest::newRow("before a compute Ctrl+Shift+C says why it copies nothing")
+            << false << "Ctrl+Shift+C" << false << "Noch nichts berechnet";
+        QTest::newRow("before a compute Ctrl+Shift+P says why too")
+            << false << "Ctrl+Shift+P" << false << "Noch nichts berechnet";
+        QTest::newRow("after a compute Ctrl+Shift+C copies the results")
+            << true << "Ctrl+Shift+C" << true << "Stützstellen";
+        QTest::newRow("after a compute Ctrl+Shift+P copies the polynomial")
+            << true << "Ctrl+Shift+P" << true << "p(x) = ";
+    }
+    void commandsFollowTheProgramsState()
+    {
+        QFETCH(bool, compute);
+        QFETCH(QString, key);
+        QFETCH(bool, enabled);
+        QFETCH(QString, answer);
+        QLineEdit& field = focusField("yF0", "2");
+        openEditMenu();
+        if (compute)
+            window->BevelButton1_Action();
+        QApplication::clipboard()->clear();
+        QAction& copy =
+            MenuBar1::instance()
+                .Child(key.endsWith('C') ? "EditErgebnisseKopieren" : "EditPolynomKopieren")
+                ->Action();
+        QTRY_COMPARE(copy.isEnabled(), enabled);
+        QTest::keySequence(&field, QKeySequence(key));
+        auto* status = window->findChild<QLabel*>("StatusLine");
+        const QString answered = QApplication::clipboard()->text().isEmpty()
+                                     ? (status ? status->text() : QString())
+                                     : QApplication::clipboard()->text();
+        QVERIFY2(answered.startsWith(answer), qPrintable(answered));
+        if (status)
+            status->clear();
     }
 
 private:

@@ -62,9 +62,10 @@ void HauptFenster::DescribeControls()
                  QStringLiteral("Wert des Interpolationspolynoms an Argument %1").arg(i + 1));
 
     for (int k = 0; k < 10; ++k) {
-        Describe(kCoefficientRows[k].field, QStringLiteral("Koeffizient von x^%1").arg(k),
-                 QStringLiteral("Koeffizient von x^%1 des Polynoms in Normalform").arg(k));
-        Describe(kCoefficientRows[k].label, QStringLiteral("x^%1").arg(k),
-                 QStringLiteral("Beschriftung des Koeffizienten von x^%1").arg(k));
+        // "x^2" is heard as "x zwei": the power in words.
+        Describe(kCoefficientRows[k].field, QStringLiteral("Koeffizient von x hoch %1").arg(k),
+                 QStringLiteral("Koeffizient von x hoch %1 des Polynoms in Normalform").arg(k));
+        Describe(kCoefficientRows[k].label, QStringLiteral("x hoch %1").arg(k),
+                 QStringLiteral("Beschriftung des Koeffizienten von x hoch %1").arg(k));
     }
 }

@@ -6,6 +6,7 @@
 #include "app/Documents.h"
 #include "app/ExportCommands.h"
 #include "app/MenuBar1.h"
+#include "framework/CommandStates.h"
 #include "ui/HauptFensterFormTable.h"
 #include "ui/ResultCopies.h"
 #include "ui/RowNames.h"
@@ -28,6 +29,8 @@ constexpr HandlerBinding<HauptFenster> kHandlers[] = {
 void HauptFenster::Layout()
 {
     SetMenuBar(MenuBar1::instance());
+    // What the menu items can do follows the results, whatever changes them.
+    connect(this, &HauptFenster::ResultsChanged, this, [] { CommandStatesChanged(); });
     ApplySettings(kWindow);
 }
 

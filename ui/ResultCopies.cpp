@@ -34,6 +34,8 @@ void InstallResultCopies(HauptFenster& window)
         if (MenuItem* item = window.GetMenuBar().Child(QString::fromLatin1(name))) {
             item->SetDescription(description);
             item->SetHandler([target, copy] { copy(*target->LastCompute()); }, computed);
+            item->SetWhyNot(QStringLiteral("Noch nichts berechnet: Zu kopieren gibt es erst "
+                                           "etwas nach »Berechnen«."));
         }
     };
 

@@ -11,6 +11,7 @@ namespace {
 
 const QString kStale =
     QStringLiteral("Veraltet: Die Eingaben wurden seit der Berechnung geändert.");
+const QString kStaleHeard = QStringLiteral("Veraltet.");
 
 QString whyWrong(WrongDigits wrong)
 {
@@ -57,6 +58,13 @@ Explanation explainResult(const FittedNumberField& field, const QString& plain)
                                                         : reference->markedFor);
     }
     said.description = said.tooltip;
+    // Why the results are stale was said once as they turned stale; a field that shows a value
+    // says that it is one of them, an empty one holds nothing stale.
+    if (field.IsStale()) {
+        said.description.removeFirst();
+        if (!field.text().isEmpty())
+            said.description.prepend(kStaleHeard);
+    }
     said.description << plain;
     if (!field.text().isEmpty())
         said.description << QStringLiteral("Angezeigt: ") + field.PaintedText();

@@ -3,6 +3,7 @@
 // compute. Their texts stay.
 
 #include "calc/PointsInUse.h"
+#include "framework/Announcer.h"
 #include "framework/EditLine.h"
 #include "ui/HauptFenster.h"
 #include "ui/RowNames.h"
@@ -43,6 +44,9 @@ void HauptFenster::InputChanged(int supportRow)
         dynamic_cast<EditLine&>(Control(row.field)).SetStale(true);
     if (!resultsStale) {
         resultsStale = true;
+        // Said once as the results turn stale, not again by each result field.
+        Announce(*this, QStringLiteral("Ergebnisse veraltet: Die Eingaben wurden seit der "
+                                       "Berechnung geändert."));
         emit ResultsChanged();
     }
 }

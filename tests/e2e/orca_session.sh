@@ -1,14 +1,49 @@
 # Sourced by the end-to-end tests that listen to the program through the screen reader Orca:
-# re-runs the script in a D-Bus session and on a virtual X server of its own, then starts the
-# desktop's accessibility bus, a window manager, the speech server (the espeak-ng module, German,
-# its sound to an ALSA null device) and Orca, all with settings of the test's own. What Orca
-# speaks is read from its debug file, whose "SPEECH OUTPUT" lines are the utterances.
+# re-runs the script in a process namespace and a D-Bus session of its own, on a virtual X
+# server of its own, then starts the desktop's accessibility bus, a window manager, the speech
+# server (the espeak-ng module, German, its sound to an ALSA null device) and Orca, all with
+# settings of the test's own. What Orca speaks is read from its debug file, whose "SPEECH
+# OUTPUT" lines are the utterances.
+#
+# Orca refuses to start beside another Orca of the same user, which it finds by process name:
+# a blind developer's own screen reader, or a second run of this test. In a process namespace
+# of its own the test sees only its own processes, and every one of them ends with it.
 
 if [ -z "${KURVALO_E2E_INNER:-}" ]; then
-    KURVALO_E2E_INNER=1 exec dbus-run-session -- \
-        xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+    # As root a namespace of processes alone; as another user one inside a user namespace.
+    own_processes=()
+    for candidate in "unshare --pid --fork --kill-child --mount-proc" \
+        "unshare --user --map-root-user --pid --fork --kill-child --mount-proc"; do
+        if $candidate true 2>/dev/null; then
+            read -r -a own_processes <<<"$candidate"
+            break
+        fi
+    done
+    if [ ${#own_processes[@]} -eq 0 ]; then
+        echo "NOTE: no process namespace here; the test sees every process of the machine"
+        if pgrep -u "$(id -u)" -x orca >/dev/null; then
+            echo "FAIL: another Orca of this user runs, and no process namespace hides it" >&2
+            exit 1
+        fi
+    fi
+    KURVALO_E2E_INNER=1 exec ${own_processes[@]+"${own_processes[@]}"} \
+        dbus-run-session -- bash "$0" "$@"
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+
+# A display of its own: the server picks the first free number itself, so that runs side by
+# side never reach for the same one.
+start_display() {
+    local number="$desktop/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" 2>"$desktop/xvfb.log" &
+    helpers+=($!)
+    for _ in $(seq 1 100); do
+        [ -s "$number" ] && break
+        sleep 0.1
+    done
+    [ -s "$number" ] || fail "no virtual X server"
+    export DISPLAY=":$(head -n 1 "$number")"
+}
 
 desktop=$(mktemp -d)
 # Nothing of the machine's own desktop: settings, sound and sockets all live in the test's folder.
@@ -22,17 +57,20 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 helpers=()
 stop_desktop() { # the exit status of the test
-    local status=${1:-$?} helper
+    local status=${1:-$?} i
     if [ "$status" -ne 0 ]; then
         echo "Orca spoke, last:" >&2
         spoken | tail -n 30 >&2
     fi
     [ -n "${KURVALO_ORCA_LOG:-}" ] && cp "$speech_log" "$KURVALO_ORCA_LOG"
-    for helper in "${helpers[@]}"; do kill "$helper" 2>/dev/null || true; done
+    # The display last: the others leave it without complaint.
+    for ((i = ${#helpers[@]} - 1; i >= 0; i--)); do kill "${helpers[i]}" 2>/dev/null || true; done
     rm -rf "$desktop"
 }
 
 speech_log="$desktop/orca.log"
+trap stop_desktop EXIT
+start_display
 
 start_desktop() {
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
