@@ -185,6 +185,9 @@ private slots:
         row("a newer format", "neu.kurvalo", R"({"format": "kurvalo", "version": 2})",
             "Sie wurde von einer neueren Version von Kurvalo geschrieben (Format 2); diese "
             "Version liest Format 1.");
+        row("a version beyond any integer type", "v.kurvalo",
+            R"({"format": "kurvalo", "version": 4.4e119})",
+            "Sie wurde von einer neueren Version von Kurvalo geschrieben (Format 4.4e+119)");
         row("a version written as text", "v.kurvalo", R"({"format": "kurvalo", "version": "1"})",
             "Die Formatversion („version“) fehlt oder ist keine ganze Zahl ab 1.");
         row("a fractional version", "v.kurvalo", R"({"format": "kurvalo", "version": 1.5})",

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringDecoder>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -228,15 +229,16 @@ DocumentRead ReadDocument(const QByteArray& bytes)
         return faulty(QStringLiteral("Sie ist keine Kurvalo-Datei."));
 
     const QJsonValue version = document.value(QStringLiteral("version"));
+    // Any number JSON holds, however large, before anything takes it for an integer.
     const double number = version.toDouble(-1);
-    if (!version.isDouble() || number != double(qint64(number)) || number < 1)
+    if (!version.isDouble() || !(number >= 1) || number != std::floor(number))
         return faulty(damaged(QStringLiteral("Die Formatversion („version“) fehlt oder ist "
                                              "keine ganze Zahl ab 1.")));
     if (number > kDocumentVersion)
         return faulty(QStringLiteral("Sie wurde von einer neueren Version von Kurvalo "
                                      "geschrieben (Format %1); diese Version liest Format %2. "
                                      "Bitte Kurvalo aktualisieren.")
-                          .arg(qint64(number))
+                          .arg(number)
                           .arg(kDocumentVersion));
 
     const std::optional<FormInputs> inputs = inputsOf(document, fault);
