@@ -23,6 +23,11 @@ struct MenuRow
 // The menu tree in the order the items are created and appended.
 constexpr MenuRow kMenuTree[] = {
     {"FileMenu", ItemKind::Item, nullptr, "&File", ""},
+    {"FileNeu", ItemKind::Item, "FileMenu", "&Neu", "Cmd+N"},
+    {"FileOeffnen", ItemKind::Item, "FileMenu", "Ö&ffnen…", "Cmd+O"},
+    {"FileZuletztGeoeffnet", ItemKind::Item, "FileMenu", "&Zuletzt geöffnet", ""},
+    {"FileSpeichern", ItemKind::Item, "FileMenu", "&Speichern", "Cmd+S"},
+    {"FileSpeichernUnter", ItemKind::Item, "FileMenu", "Speichern &unter…", "Cmd+Shift+S"},
     {"FileExportieren", ItemKind::Item, "FileMenu", "&Exportieren", ""},
     {"FileExportierenCSV", ItemKind::Item, "FileExportieren", "&Ergebnisse als CSV…", ""},
     {"FileExportierenPDF", ItemKind::Item, "FileExportieren", "&Bericht als PDF…", ""},
