@@ -5,6 +5,7 @@
 #include "app/GraphExplorer.h"
 #include "app/GraphImage.h"
 #include "app/GraphWords.h"
+#include "calc/CoefficientCurve.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
 #include "framework/MenuItemDescription.h"
@@ -139,6 +140,7 @@ void GraphF::ShowResults()
             [curve](const SampleRequest& request) { return curve->polynomial.Sample(request); },
             std::move(marks));
         explorer->SetRecord(record);
+        ShowCoefficientCurve(*record);
     }
     shown = curve;
     ShowNotes();
@@ -176,6 +178,25 @@ void GraphF::ShowNotes()
     view->SetNotes(notes);
 }
 
+// Beside the exact polynomial, the one of the coefficients the form shows: where the double
+// arithmetic's normal form parts from the exact one, the graph shows it.
+void GraphF::ShowCoefficientCurve(const ComputeRecord& record)
+{
+    std::array<double, 10> coefficients{};
+    for (size_t k = 0; k < coefficients.size(); ++k)
+        coefficients[k] = record.coefficients[k].computed;
+    std::optional<PolynomialCurve> shownCoefficients =
+        record.curve.polynomial.IsExact() ? CoefficientCurve(coefficients) : std::nullopt;
+    if (!shownCoefficients) {
+        view->ClearCompanion();
+        return;
+    }
+    auto polynomial = std::make_shared<const PolynomialCurve>(std::move(*shownCoefficients));
+    view->SetCompanion(
+        [polynomial](const SampleRequest& request) { return polynomial->Sample(request); },
+        QStringLiteral("exakt"), QStringLiteral("Gleitkomma-Koeffizienten"));
+}
+
 void GraphF::DescribeGraph()
 {
     if (!shown) {
@@ -193,6 +214,13 @@ void GraphF::DescribeGraph()
                                 : QStringLiteral("%1 Argumenten").arg(arguments))
             .arg(spokenBound(range.xMin), spokenBound(range.xMax), spokenBound(range.yMin),
                  spokenBound(range.yMax));
+    if (view->CompanionShown())
+        description += QStringLiteral(" Gestrichelt: das Polynom der Gleitkomma-Koeffizienten, wo "
+                                      "es mehr als ein Pixel vom exakten abweicht.");
+    else if (const int outside = view->CompanionOutside())
+        description += QStringLiteral(" Das Polynom der Gleitkomma-Koeffizienten weicht ab und "
+                                      "liegt %1 der Ansicht.")
+                           .arg(outside > 0 ? QStringLiteral("über") : QStringLiteral("unter"));
     description += QStringLiteral(" Verlauf: ") + ForTheEar(explorer->ShapeSentence());
     for (const QString& note : view->Notes())
         description += ' ' + note + (note.endsWith(u'.') ? "" : ".");

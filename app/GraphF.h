@@ -5,6 +5,7 @@
 
 #include <memory>
 
+struct ComputeRecord;
 struct ComputedCurve;
 struct ReadoutPoint;
 class GraphExplorer;
@@ -28,6 +29,7 @@ private:
     void ShowResults();
     // The notes say what the view shows and, where it shows no curve, why.
     void ShowNotes();
+    void ShowCoefficientCurve(const ComputeRecord& record);
     void DescribeGraph();
     QString ReadoutAt(const ReadoutPoint& point) const;
 

@@ -1,6 +1,7 @@
 #include "app/MenuBar1.h"
 
 #include "app/GraphF.h"
+#include "app/RechenwegF.h"
 
 namespace {
 
@@ -22,6 +23,11 @@ struct MenuRow
 // The menu tree in the order the items are created and appended.
 constexpr MenuRow kMenuTree[] = {
     {"FileMenu", ItemKind::Item, nullptr, "&File", ""},
+    {"FileNeu", ItemKind::Item, "FileMenu", "&Neu", "Cmd+N"},
+    {"FileOeffnen", ItemKind::Item, "FileMenu", "Ö&ffnen…", "Cmd+O"},
+    {"FileZuletztGeoeffnet", ItemKind::Item, "FileMenu", "&Zuletzt geöffnet", ""},
+    {"FileSpeichern", ItemKind::Item, "FileMenu", "&Speichern", "Cmd+S"},
+    {"FileSpeichernUnter", ItemKind::Item, "FileMenu", "Speichern &unter…", "Cmd+Shift+S"},
     {"FileExportieren", ItemKind::Item, "FileMenu", "&Exportieren", ""},
     {"FileExportierenCSV", ItemKind::Item, "FileExportieren", "&Ergebnisse als CSV…", ""},
     {"FileExportierenPDF", ItemKind::Item, "FileExportieren", "&Bericht als PDF…", ""},
@@ -44,6 +50,7 @@ constexpr MenuRow kMenuTree[] = {
      "Polynom als Tabellen&formel kopieren", "Cmd+Shift+F"},
     {"AnsichtMenu", ItemKind::Item, nullptr, "&Ansicht", ""},
     {"AnsichtGraph", ItemKind::Item, "AnsichtMenu", "&Graph", "Cmd+G"},
+    {"AnsichtRechenweg", ItemKind::Item, "AnsichtMenu", "&Rechenweg", "Cmd+R"},
 };
 
 } // namespace
@@ -68,6 +75,7 @@ MenuBar1::MenuBar1()
         else
             Append(*item);
     }
-    // The graph window is built when it is first asked for, not with the menu bar.
+    // The graph and the Rechenweg are built when first asked for, not with the menu bar.
     Child("AnsichtGraph")->SetHandler([] { GraphF::Open(); });
+    Child("AnsichtRechenweg")->SetHandler([] { RechenwegF::Open(); });
 }

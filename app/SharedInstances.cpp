@@ -2,6 +2,7 @@
 
 #include "app/GraphF.h"
 #include "app/InfoF.h"
+#include "app/RechenwegF.h"
 #include "framework/SharedInstance.h"
 #include "ui/HauptFenster.h"
 
@@ -18,4 +19,9 @@ InfoF& InfoF::instance()
 GraphF& GraphF::instance()
 {
     return SharedWindow<GraphF>();
+}
+
+RechenwegF& RechenwegF::instance()
+{
+    return SharedWindow<RechenwegF>();
 }

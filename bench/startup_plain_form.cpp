@@ -81,6 +81,13 @@ QWidget* createControl(const ControlSettings& row, QWidget* parent)
 void addMenus(QMenuBar& bar)
 {
     QMenu* file = bar.addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Neu"), QKeySequence(QStringLiteral("Ctrl+N")));
+    file->addAction(QStringLiteral("Ö&ffnen…"), QKeySequence(QStringLiteral("Ctrl+O")));
+    file->addAction(QStringLiteral("&Zuletzt geöffnet"));
+    file->addAction(QStringLiteral("&Speichern"), QKeySequence(QStringLiteral("Ctrl+S")));
+    file->addAction(QStringLiteral("Speichern &unter…"),
+                    QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q")));
     QMenu* edit = bar.addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Undo"), QKeySequence(QStringLiteral("Ctrl+Z")));

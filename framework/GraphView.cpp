@@ -280,6 +280,9 @@ void GraphView::forgetCurve()
     layoutValid = false;
     curve.clear();
     pieces.clear();
+    companionColumns.clear();
+    companionPieces.clear();
+    companionOutside = 0;
 }
 
 const std::vector<GraphView::CurvePoint>& GraphView::Curve()
@@ -310,6 +313,9 @@ void GraphView::buildCurve()
     curveRatio = devicePixelRatioF();
     curve.clear();
     pieces.clear();
+    companionColumns.clear();
+    companionPieces.clear();
+    companionOutside = 0;
     const QRect plot = PlotArea();
     if (!sampler || plot.width() <= 0 || plot.height() <= 0)
         return;
@@ -321,9 +327,10 @@ void GraphView::buildCurve()
     // Half a row in y, and the band around the view, without overflow at any width.
     const double halfRow = yRange().HalfSpan() / plot.height();
     const double band = std::min(kBand * 2 * halfRow, DBL_MAX);
-    const std::vector<double> ys = sampler(SampleRequest{xs, kSampleTolerance / ratio * 2 * halfRow,
-                                                         std::max(view.yMin - band, -DBL_MAX),
-                                                         std::min(view.yMax + band, DBL_MAX)});
+    const SampleRequest request{xs, kSampleTolerance / ratio * 2 * halfRow,
+                                std::max(view.yMin - band, -DBL_MAX),
+                                std::min(view.yMax + band, DBL_MAX)};
+    const std::vector<double> ys = sampler(request);
 
     curve.reserve(size_t(columns));
     for (int j = 0; j < columns; ++j)
@@ -340,6 +347,7 @@ void GraphView::buildCurve()
             pieces.emplace_back(QPolygonF{segment->first});
         pieces.back() << segment->second;
     }
+    buildCompanion(request);
 }
 
 QImage GraphView::Image()

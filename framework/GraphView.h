@@ -71,6 +71,20 @@ public:
     void ClearFunction(const QString& message);
     bool HasFunction() const { return bool(sampler); }
 
+    // A second function drawn dashed wherever it lies more than a pixel from the first, with a
+    // legend naming both; where the two agree there is one curve and no legend.
+    void SetCompanion(Sampler companion, const QString& firstName, const QString& companionName);
+    void ClearCompanion();
+    // By pixel column of Curve(): whether the companion is drawn there.
+    const std::vector<bool>& CompanionColumns();
+    // Drawn somewhere in view.
+    bool CompanionShown();
+    // More than a pixel apart yet nowhere in view: above (+1) or below (-1) it, else 0. The
+    // legend says so.
+    int CompanionOutside();
+    // The legend's box (empty without a legend).
+    QRectF LegendArea();
+
     // Dimmed, and the notes framed as a warning: what is drawn no longer belongs to the rest
     // of the program.
     void SetDimmed(bool dimmed);
@@ -137,6 +151,7 @@ private:
         QLineF xAxis;
         QLineF yAxis;
         std::vector<AxisLabel> labels;
+        QRectF legend;
         QRectF notes;
     };
 
@@ -151,7 +166,17 @@ private:
     void buildCurve();
     const Layout& layout();
     Layout layOut();
-    QRectF notesBox() const;
+    // The first corner of the plot, in the order given (top right, top left, bottom right,
+    // bottom left), where a box of that size, set in by a third of the font's height, covers
+    // no mark and not `besides`.
+    QRectF freeCorner(QSizeF size, const int (&order)[4], const QRectF& besides,
+                      const QFontMetricsF& metrics) const;
+    QRectF notesBox(const QRectF& legend) const;
+    QString legendSecondName() const;
+    QRectF legendBox() const;
+    void buildCompanion(const SampleRequest& request);
+    void paintCompanion(QPainter& painter) const;
+    void paintLegend(QPainter& painter);
     QFont notesFont() const;
     QColor ink(QPalette::ColorRole role) const;
     std::optional<ReadoutPoint> readoutPoint() const;
@@ -178,6 +203,14 @@ private:
     double curveRatio = 1.0;
     Layout laidOut;
     bool layoutValid = false;
+
+    // The companion and where it departs from the curve, in pieces like the curve's.
+    Sampler companion;
+    QString firstName;
+    QString companionName;
+    std::vector<bool> companionColumns;
+    std::vector<QPolygonF> companionPieces;
+    int companionOutside = 0;
 
     std::optional<QPointF> pointer;
     std::optional<QPointF> dragFrom;

@@ -91,8 +91,39 @@ const GraphView::Layout& GraphView::layout()
     return laidOut;
 }
 
-// The notes' box in the first corner of the plot that covers no mark.
-QRectF GraphView::notesBox() const
+QRectF GraphView::LegendArea()
+{
+    return layout().legend;
+}
+
+QRectF GraphView::freeCorner(QSizeF size, const int (&order)[4], const QRectF& besides,
+                             const QFontMetricsF& metrics) const
+{
+    const double pad = std::round(metrics.height() / 3);
+    const QRectF inner = QRectF(PlotArea()).adjusted(pad, pad, -pad, -pad);
+    const QRectF corners[] = {
+        QRectF(QPointF(inner.right() - size.width(), inner.top()), size),
+        QRectF(inner.topLeft(), size),
+        QRectF(QPointF(inner.right() - size.width(), inner.bottom() - size.height()), size),
+        QRectF(QPointF(inner.left(), inner.bottom() - size.height()), size),
+    };
+    const double radius = radiusFor(metrics) + 1;
+    for (int index : order) {
+        const QRectF& corner = corners[index];
+        const bool free = !corner.intersects(besides) &&
+                          std::none_of(marks.begin(), marks.end(), [&](const GraphMark& mark) {
+                              const QPointF at(pixelOfX(mark.x), pixelOfY(mark.y));
+                              return corner.adjusted(-radius, -radius, radius, radius).contains(at);
+                          });
+        if (free)
+            return corner;
+    }
+    return corners[order[0]];
+}
+
+// The notes' box in the first corner of the plot, from the top right, that covers no mark and
+// not the legend.
+QRectF GraphView::notesBox(const QRectF& legend) const
 {
     if (notes.isEmpty() || !sampler)
         return {};
@@ -102,29 +133,14 @@ QRectF GraphView::notesBox() const
     const QRectF bounds = metrics.boundingRect(QRectF(0, 0, plot.width() * 2 / 3, plot.height()),
                                                Qt::AlignLeft | Qt::TextWordWrap, notes.join(u'\n'));
     const QSizeF size(std::ceil(bounds.width()) + 2 * pad, std::ceil(bounds.height()) + pad);
-    const QRectF inner = plot.adjusted(pad, pad, -pad, -pad);
-    const QRectF corners[] = {
-        QRectF(QPointF(inner.right() - size.width(), inner.top()), size),
-        QRectF(inner.topLeft(), size),
-        QRectF(QPointF(inner.right() - size.width(), inner.bottom() - size.height()), size),
-        QRectF(QPointF(inner.left(), inner.bottom() - size.height()), size),
-    };
-    const double radius = radiusFor(metrics) + 1;
-    for (const QRectF& corner : corners) {
-        const bool free = std::none_of(marks.begin(), marks.end(), [&](const GraphMark& mark) {
-            const QPointF at(pixelOfX(mark.x), pixelOfY(mark.y));
-            return corner.adjusted(-radius, -radius, radius, radius).contains(at);
-        });
-        if (free)
-            return corner;
-    }
-    return corners[0];
+    return freeCorner(size, {0, 1, 2, 3}, legend, metrics);
 }
 
 GraphView::Layout GraphView::layOut()
 {
     Layout result;
-    result.notes = notesBox();
+    result.legend = legendBox();
+    result.notes = notesBox(result.legend);
     if (!sampler)
         return result;
     const QFontMetricsF metrics(font());
@@ -194,6 +210,8 @@ GraphView::Layout GraphView::layOut()
     }
     if (!result.notes.isEmpty())
         room.obstacles.push_back(result.notes);
+    if (!result.legend.isEmpty())
+        room.obstacles.push_back(result.legend);
     result.labels = LayOutLabels(xLabels, yLabels, room, metrics, tickLength);
     return result;
 }
@@ -214,6 +232,7 @@ void GraphView::paintEvent(QPaintEvent*)
     painter.setClipRect(plot);
     paintPlot(painter);
     paintMarks(painter);
+    paintLegend(painter);
     if (overlay && !readoutHidden)
         overlay(painter);
     paintNotes(painter);
@@ -254,6 +273,7 @@ void GraphView::paintPlot(QPainter& painter)
             painter.drawPolyline(piece.constData() + start,
                                  int(std::min<qsizetype>(kStrokeLength, piece.size() - start)));
     }
+    paintCompanion(painter);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     painter.setPen(text);

@@ -97,8 +97,11 @@ void MenuItem::Append(MenuItem& item)
         action->setMenu(menu.get());
         // Edit commands can act only on a suitable focused field: decide as the menu opens.
         connect(menu.get(), &QMenu::aboutToShow, this, [this] {
-            for (MenuItem* child : items)
+            for (MenuItem* child : items) {
+                if (child->makeItems)
+                    child->MakeItemsAfresh();
                 child->RefreshEnabled();
+            }
         });
     }
     item.setParent(this);
@@ -134,8 +137,34 @@ void MenuItem::SetDescription(const QString& description)
     DescribeMenuAction(*action, description);
 }
 
+void MenuItem::SetItemsMadeOnOpen(std::function<void(MenuItem&)> fill)
+{
+    makeItems = std::move(fill);
+    RefreshEnabled();
+}
+
+// Only as the menu holding the item opens: the items may take a look at files or settings, and
+// an item's state is asked for at every change of focus.
+void MenuItem::MakeItemsAfresh()
+{
+    RemoveItems();
+    makeItems(*this);
+}
+
+void MenuItem::RemoveItems()
+{
+    for (MenuItem* item : items) {
+        menu->removeAction(&item->Action());
+        // An item may be removed from within its own command.
+        item->deleteLater();
+    }
+    items.clear();
+}
+
 bool MenuItem::CanActNow() const
 {
+    if (makeItems)
+        return !items.empty();
     if (handler)
         return !canAct || canAct();
     const auto command = EditCommandNamed(Name());

@@ -52,6 +52,10 @@ public:
     void SetWhyNot(const QString& why);
     // What the item does, for screen readers; set before its menu is first shown.
     void SetDescription(const QString& description);
+    // A submenu made afresh whenever the menu holding this item opens, such as a list of recent
+    // files: its old items go, and `fill` appends the new ones. Without any, it is disabled.
+    void SetItemsMadeOnOpen(std::function<void(MenuItem&)> fill);
+    void RemoveItems();
 
     // Enables the item when it can act now (AutoEnable).
     void RefreshEnabled();
@@ -62,6 +66,7 @@ protected:
     virtual void Activate();
 
 private:
+    void MakeItemsAfresh();
     bool CanActNow() const;
     void SayWhyNot(QWidget* window) const;
 
@@ -70,6 +75,7 @@ private:
     std::vector<MenuItem*> items;
     std::function<void()> handler;
     std::function<bool()> canAct;
+    std::function<void(MenuItem&)> makeItems;
     QString whyNot;
     // The key of a disabled item, caught in each window whose menu bar shows the item.
     std::vector<QPointer<QShortcut>> keyWhenDisabled;

@@ -20,7 +20,8 @@ QString withoutMnemonic(QString text)
 }
 
 // An item of a menu as Qt's accessible menu item shows it, with the description added and the
-// shortcut in the words the menu shows. It stands only for items without a submenu.
+// shortcut in the words the menu shows. An item that opens a submenu has that menu as its one
+// child.
 class DescribedMenuItem final : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
@@ -45,10 +46,16 @@ public:
     {
         return QAccessible::queryAccessibleInterface(menu.data());
     }
-    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 && submenu() ? QAccessible::queryAccessibleInterface(submenu()) : nullptr;
+    }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    int childCount() const override { return submenu() ? 1 : 0; }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && submenu() && child->object() == submenu() ? 0 : -1;
+    }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -81,6 +88,7 @@ public:
         state.disabled = !action->isEnabled();
         state.checkable = action->isCheckable();
         state.checked = action->isChecked();
+        state.hasPopup = submenu() != nullptr;
         return state;
     }
     void* interface_cast(QAccessible::InterfaceType type) override
@@ -103,6 +111,8 @@ public:
     }
 
 private:
+    QMenu* submenu() const { return action ? action->menu() : nullptr; }
+
     QPointer<QMenu> menu;
     QPointer<QAction> action;
 };
@@ -110,11 +120,13 @@ private:
 QAccessibleInterface* describedMenuItem(const QString& className, QObject* object)
 {
     auto* action = qobject_cast<QAction*>(object);
-    if (className != QLatin1String("QAction") || !action || action->menu() ||
+    if (className != QLatin1String("QAction") || !action ||
         !action->property(kDescription).isValid())
         return nullptr;
     for (QObject* associated : action->associatedObjects()) {
-        if (auto* menu = qobject_cast<QMenu*>(associated))
+        // The menu it stands in, not the one it opens.
+        auto* menu = qobject_cast<QMenu*>(associated);
+        if (menu && menu != action->menu())
             return new DescribedMenuItem(menu, action);
     }
     return nullptr;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -48,6 +49,20 @@ QHash<QString, QString>& heardMessages()
     return heard;
 }
 
+// Untitled, a box would be announced without a name, and the window manager would show the name
+// of the binary.
+void prepare(QMessageBox& box, const QString& text, const QString& title)
+{
+    box.setText(text);
+    if (heardMessages().contains(text)) {
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            if (label->text() == text)
+                label->setAccessibleName(heardMessages().value(text));
+        }
+    }
+    box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
+}
+
 } // namespace
 
 void HearMessageAs(const QString& shown, const QString& heard)
@@ -63,17 +78,10 @@ void MsgBox(const QString& text)
 int MsgBox(const QString& text, int style, const QString& title, QWidget* owner)
 {
     MessageBox box(owner ? owner->window() : ownerWindow());
-    box.setText(text);
-    if (heardMessages().contains(text)) {
-        for (QLabel* label : box.findChildren<QLabel*>()) {
-            if (label->text() == text)
-                label->setAccessibleName(heardMessages().value(text));
-        }
-    }
-    // Untitled, the box would be announced without a name, and the window manager would show
-    // the name of the binary.
-    box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
-    if (style == kYesNo) {
+    prepare(box, text, title);
+    if ((style & kExclamation) == kExclamation)
+        box.setIcon(QMessageBox::Warning);
+    if ((style & 7) == kYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         // Escape and the close button are answers too, and they mean No.
         box.setEscapeButton(QMessageBox::No);
@@ -82,8 +90,29 @@ int MsgBox(const QString& text, int style, const QString& title, QWidget* owner)
         return box.exec() == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
     box.exec();
     return kAnswerOk;
+}
+
+int Ask(const QString& text, const QString& title, std::initializer_list<AskAnswer> answers)
+{
+    MessageBox box(ownerWindow());
+    prepare(box, text, title);
+    box.setIcon(QMessageBox::Question);
+    QList<QAbstractButton*> buttons;
+    for (const AskAnswer& answer : answers) {
+        const auto role = answer.role == AskAnswer::Role::Accept    ? QMessageBox::AcceptRole
+                          : answer.role == AskAnswer::Role::Destroy ? QMessageBox::DestructiveRole
+                                                                    : QMessageBox::RejectRole;
+        QPushButton* button = box.addButton(answer.text, role);
+        if (answer.role == AskAnswer::Role::Reject)
+            box.setEscapeButton(button);
+        buttons << button;
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(buttons.value(0)));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
 }
 
 void Quit(int code)

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 class QWidget;
 
-// Message box styles and answers, in the common message-box numbering.
+// Message box styles and answers, in the common message-box numbering: the buttons, plus an
+// icon.
 enum MsgBoxStyle
 {
     kOkOnly = 0,
-    kYesNo = 4
+    kYesNo = 4,
+    kExclamation = 48 // a warning icon: something could not be done
 };
 enum MsgBoxAnswer
 {
@@ -23,6 +26,22 @@ void MsgBox(const QString& text);
 // An empty title gives the box the application's name. The box stands over `owner`, else over
 // the active window.
 int MsgBox(const QString& text, int style, const QString& title, QWidget* owner = nullptr);
+
+// A question answered in the program's own words. Each answer has a role, by which the
+// platform orders the buttons: the first answer is the default button, Escape and the close
+// button choose the answer of the role Reject. Returns the index of the answer chosen.
+struct AskAnswer
+{
+    enum class Role
+    {
+        Accept,
+        Destroy, // throws something away
+        Reject
+    };
+    QString text;
+    Role role;
+};
+int Ask(const QString& text, const QString& title, std::initializer_list<AskAnswer> answers);
 
 // What assistive technology reads for a message shown as `shown`: a message spelt without
 // umlauts on screen ("muessen") is heard with them ("müssen").

@@ -15,7 +15,7 @@ PACKAGES=(
     qt6-svg-dev poppler-utils libreoffice-calc-nogui unzip
     fonts-dejavu-core
     xvfb xauth x11-utils xdotool xclip imagemagick
-    desktop-file-utils appstream dpkg-dev libxcb-damage0-dev lintian
+    desktop-file-utils appstream shared-mime-info dpkg-dev libxcb-damage0-dev lintian
     clang-format clang libclang-rt-14-dev
     python3 python3-pyatspi python3-gi at-spi2-core dbus dbus-x11
     # Other desktops in the tests: a Wayland compositor with Qt's Wayland platform, and an X11

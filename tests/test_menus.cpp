@@ -2,14 +2,17 @@
 // window's item accessors, and the edit commands acting on the focused field.
 
 #include "app/MenuBar1.h"
+#include "app/RecentFiles.h"
 #include "framework/NilObjectException.h"
 #include "ui/HauptFenster.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QtTest>
 #include <functional>
 
@@ -40,6 +43,11 @@ private slots:
                                     entry->shortcut().toString(QKeySequence::PortableText));
         }
         QCOMPARE(shown, QStringList({"&File",
+                                     "  &Neu\tCtrl+N",
+                                     "  Ö&ffnen…\tCtrl+O",
+                                     "  &Zuletzt geöffnet\t",
+                                     "  &Speichern\tCtrl+S",
+                                     "  Speichern &unter…\tCtrl+Shift+S",
                                      "  &Exportieren\t",
                                      "  &Drucken…\tCtrl+P",
                                      "  -",
@@ -58,7 +66,25 @@ private slots:
                                      "  P&olynom kopieren\tCtrl+Shift+P",
                                      "  Polynom als Tabellen&formel kopieren\tCtrl+Shift+F",
                                      "&Ansicht",
-                                     "  &Graph\tCtrl+G"}));
+                                     "  &Graph\tCtrl+G",
+                                     "  &Rechenweg\tCtrl+R"}));
+    }
+    void documentItemsAreDescribedForScreenReaders()
+    {
+        // "Zuletzt geöffnet" opens a submenu, which its accessible item holds as its child.
+        QStandardPaths::setTestModeEnabled(true);
+        RememberFile(QStringLiteral("/daten/messung.kurvalo"));
+        emit window->FileMenu().Menu()->aboutToShow();
+        QVERIFY(MenuBar1::instance().Child("FileZuletztGeoeffnet")->Action().menu());
+        for (const char* name : {"FileNeu", "FileOeffnen", "FileZuletztGeoeffnet", "FileSpeichern",
+                                 "FileSpeichernUnter"}) {
+            QAction& action = MenuBar1::instance().Child(name)->Action();
+            QAccessibleInterface* item = QAccessible::queryAccessibleInterface(&action);
+            QVERIFY2(item, name);
+            QCOMPARE(item->role(), QAccessible::MenuItem);
+            QVERIFY2(!item->text(QAccessible::Description).isEmpty(), name);
+            QCOMPARE(item->childCount(), action.menu() ? 1 : 0);
+        }
     }
     void accessorsReturnTheSharedItemsOfTheirName()
     {

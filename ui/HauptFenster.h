@@ -88,6 +88,9 @@ public:
     // xwert and ywert, yet the form keeps the results before: the record keeps what they were.
     std::shared_ptr<const ComputeRecord> LastCompute() const { return lastCompute; }
     bool ResultsStale() const { return resultsStale; }
+    // No results, as at start: the result fields empty with nothing said of them, every
+    // coefficient row shown, no record of a compute, no marks on the inputs, whose texts stay.
+    void ClearResults();
 
 signals:
     // A compute showed new results, or the results shown turned stale.

@@ -3,6 +3,7 @@
 
 #include "ui/HauptFenster.h"
 
+#include "app/Documents.h"
 #include "app/ExportCommands.h"
 #include "app/MenuBar1.h"
 #include "framework/CommandStates.h"
@@ -41,6 +42,7 @@ void HauptFenster::CreateControls()
     WatchInputs();
     new TablePaste(*this); // a child of the window, serving its input fields
     InstallResultCopies(*this);
+    new Documents(*this); // a child of the window: its inputs as a document, the File items
     InstallExportCommands(*this);
     // The buttons take no focus; these keys reach the two that a person works with. No key
     // asks the quit question.

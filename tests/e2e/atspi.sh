@@ -5,8 +5,13 @@
 set -euo pipefail
 binary="$1"
 if [ -z "${KURVALO_E2E_INNER:-}" ]; then
-    KURVALO_E2E_INNER=1 exec dbus-run-session -- \
-        xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+    # Folders of this run's own for what Kurvalo keeps (see session.sh).
+    kept="$(mktemp -d)"
+    status=0
+    KURVALO_E2E_INNER=1 XDG_DATA_HOME="$kept/data" XDG_CONFIG_HOME="$kept/config" \
+        dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@" || status=$?
+    rm -rf "$kept"
+    exit "$status"
 fi
 
 # The accessibility bus of this session, not one a surrounding desktop named.

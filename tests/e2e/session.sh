@@ -4,7 +4,14 @@
 # area, which lies below the menu bar.
 
 if [ -z "${KURVALO_E2E_INNER:-}" ]; then
-    KURVALO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+    # Folders of this run's own for what Kurvalo keeps (recovery and recent files): no run meets
+    # what another left behind, nor the questions that would bring.
+    kept="$(mktemp -d)"
+    status=0
+    KURVALO_E2E_INNER=1 XDG_DATA_HOME="$kept/data" XDG_CONFIG_HOME="$kept/config" \
+        xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@" || status=$?
+    rm -rf "$kept"
+    exit "$status"
 fi
 
 fail() {

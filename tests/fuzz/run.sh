@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a fuzzer with clang's libFuzzer, ASan and UBSan, and runs it.
 # Usage: run.sh BUILD_DIR [SECONDS] [TARGET]   (default 60 s; longer by hand: run.sh /tmp/fuzz 3600)
-# TARGET: fuzz_number_text (the default), fuzz_exact_reading or fuzz_clipboard_table.
+# TARGET: fuzz_number_text (the default), fuzz_exact_reading, fuzz_clipboard_table or
+# fuzz_document_reader.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -13,6 +14,14 @@ case "$target" in
 fuzz_number_text)
     corpus="$out/corpus"
     sources=("$here/fuzz_number_text.cpp" "$root/framework/NumberText.cpp")
+    packages=(Qt6Core)
+    ;;
+fuzz_document_reader)
+    corpus="$out/corpus-document-reader"
+    seeds="$here/corpus-documents"
+    sources=("$here/fuzz_document_reader.cpp" "$root/ui/DocumentFormat.cpp"
+        "$root/framework/NumberText.cpp" "$root/ui/ClipboardTable.cpp" "$root/ui/HtmlTable.cpp"
+        "$root/ui/PastedTable.cpp" "$root/ui/SpreadsheetNumbers.cpp")
     packages=(Qt6Core)
     ;;
 fuzz_exact_reading)
@@ -33,6 +42,7 @@ fuzz_clipboard_table)
     exit 2
     ;;
 esac
+seeds="${seeds:-$here/corpus}"
 mkdir -p "$corpus"
 
 clangxx=$(command -v clang++ || command -v clang++-14)
@@ -41,7 +51,7 @@ stale=false
 [ -x "$binary" ] || stale=true
 for source in "${sources[@]}" "$root/framework/NumberText.h" "$root/calc/ExactReading.h" \
     "$root/calc/ExactDescription.h" "$root"/ui/ClipboardTable.h "$root"/ui/PastedTable.h \
-    "$root"/ui/SpreadsheetNumbers.h "$root"/ui/ClipboardRowCells.h; do
+    "$root"/ui/SpreadsheetNumbers.h "$root"/ui/ClipboardRowCells.h "$root"/ui/DocumentFormat.h; do
     [ "$binary" -ot "$source" ] && stale=true
 done
 if $stale; then
@@ -55,4 +65,4 @@ fi
 # New inputs go to the build's corpus; the seeds in the source tree stay as they are. A
 # number text that takes a second is a fault too: hostile text must stay cheap.
 "$binary" -max_total_time="$seconds" -timeout=1 -print_final_stats=1 \
-    -artifact_prefix="$out/$target-" "$corpus" "$here/corpus" 2>&1 | tail -n 20
+    -artifact_prefix="$out/$target-" "$corpus" "$seeds" 2>&1 | tail -n 20

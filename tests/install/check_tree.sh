@@ -2,7 +2,8 @@
 # Sourced by the installation tests. check_tree checks an installed tree (a DESTDIR or an unpacked
 # package) the way a desktop finds the program in it. The desktop file must start a binary
 # that is there and name an icon that is there, and the metainfo must point at that desktop
-# file, or the software centre lists an entry that cannot start or shows no picture. The manual
+# file, or the software centre lists an entry that cannot start or shows no picture. The
+# document type must reach the MIME database, or a file manager cannot open documents with it. The manual
 # page and the licence must be where man and Debian look for them.
 # Usage: check_tree PREFIX_DIR APP_ID   (PREFIX_DIR is the tree's usr/ or usr/local/)
 
@@ -64,6 +65,20 @@ check_tree() {
         fail "metainfo does not launch $id.desktop"
 
     desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the installed file"
+
+    # A double-click on a document opens Kurvalo: the desktop file declares the type, and the
+    # type's entry makes the shared MIME database map *.kurvalo to it.
+    local mime="$prefix/share/mime/packages/$id.xml" database
+    [ -f "$mime" ] || fail "no shared-mime-info entry at ${mime#"$prefix"/}"
+    grep -q '^MimeType=.*application/x-kurvalo;' "$desktop" ||
+        fail "the desktop file does not declare application/x-kurvalo"
+    database="$(mktemp -d)"
+    mkdir "$database/packages"
+    cp "$mime" "$database/packages/"
+    update-mime-database "$database" || fail "update-mime-database rejects $id.xml"
+    grep -qx 'application/x-kurvalo:\*\.kurvalo' "$database/globs" ||
+        { rm -rf "$database"; fail "the MIME database does not map *.kurvalo to application/x-kurvalo"; }
+    rm -rf "$database"
     # validate-tree also checks that the launchable desktop file is installed beside it.
     appstreamcli validate-tree --no-net "$(dirname "$prefix")/$(basename "$prefix")" ||
         fail "appstreamcli rejects the installed tree"
@@ -76,6 +91,6 @@ check_tree() {
     grep -qx 'License: MIT' "$doc/copyright" || fail "the copyright file does not name MIT"
     gzip -t "$doc/changelog.gz" 2>/dev/null || fail "no gzipped changelog in share/doc/kurvalo"
 
-    echo "installed tree complete: bin/$exec, $id.desktop, $id.svg, $id.metainfo.xml," \
+    echo "installed tree complete: bin/$exec, $id.desktop, $id.svg, $id.metainfo.xml, mime/$id.xml," \
         "man1/$exec.1.gz, doc/kurvalo/copyright, doc/kurvalo/changelog.gz"
 }
