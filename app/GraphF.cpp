@@ -2,7 +2,9 @@
 
 #include "app/GraphF.h"
 
+#include "app/GraphExplorer.h"
 #include "app/GraphImage.h"
+#include "app/GraphWords.h"
 #include "calc/CoefficientCurve.h"
 #include "calc/ComputeRecord.h"
 #include "framework/GraphView.h"
@@ -14,7 +16,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenuBar>
 #include <QShortcut>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -64,14 +68,31 @@ void GraphF::Layout()
 
 void GraphF::CreateControls()
 {
-    view = new GraphView(this);
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("GraphContent"));
+    view = new GraphView(content);
     view->setObjectName(QStringLiteral("GraphView"));
-    SetContent(view);
+    SetContent(content);
+    RegisterControl(*view);
     view->SetReadout([this](const ReadoutPoint& point) { return ReadoutAt(point); });
+    // Beneath the drawing: the cursor's line, "Wert an der Stelle" and the shape on request. A
+    // menu "Ansicht" of the window's own holds the drawing's commands.
+    auto* menus = new QMenuBar(this);
+    setMenuBar(menus);
+    explorer = new GraphExplorer(*view, menus->addMenu(QStringLiteral("&Ansicht")), content);
+    for (QWidget* control : explorer->Controls())
+        RegisterControl(*control);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(view, 1);
+    column->addWidget(explorer);
+    setAccessibleDescription(GraphKeys());
     connect(view, &GraphView::ViewChanged, this, [this] {
         ShowNotes();
         DescribeGraph();
     });
+    connect(explorer, &GraphExplorer::ShapeFound, this, &GraphF::DescribeGraph);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::hide);
     // What the keys do, for the pointer too; the key stands beside each command.
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -90,6 +111,7 @@ void GraphF::CreateControls()
                                       "SVG-Grafik oder PDF-Dokument"));
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             [this] { SaveGraphImage(*view); });
+    explorer->AddCommands();
     connect(&HauptFenster::instance(), &HauptFenster::ResultsChanged, this, &GraphF::ShowResults);
     ShowResults();
     view->setFocus();
@@ -104,6 +126,7 @@ void GraphF::ShowResults()
     stale = curve && main.ResultsStale();
     if (!curve) {
         view->ClearFunction(QString::fromUtf8(kNothingYet));
+        explorer->SetRecord(nullptr);
     } else if (curve != shown) {
         std::vector<GraphMark> marks;
         for (const auto& [x, y] : curve->points)
@@ -116,11 +139,13 @@ void GraphF::ShowResults()
         view->SetFunction(
             [curve](const SampleRequest& request) { return curve->polynomial.Sample(request); },
             std::move(marks));
+        explorer->SetRecord(record);
         ShowCoefficientCurve(*record);
     }
     shown = curve;
     ShowNotes();
     view->SetDimmed(stale);
+    explorer->SetStale(stale);
     DescribeGraph();
 }
 
@@ -179,12 +204,14 @@ void GraphF::DescribeGraph()
         return;
     }
     const GraphView::View& range = view->CurrentView();
+    const size_t arguments = shown->arguments.size();
     QString description =
-        QStringLiteral("Polynom vom Grad %1 durch %2 Stützpunkte mit %3 Argumenten; gezeigt: x "
+        QStringLiteral("Polynom vom Grad %1 durch %2 Stützpunkte mit %3; gezeigt: x "
                        "von %4 bis %5, y von %6 bis %7.")
             .arg(shown->polynomial.Degree())
             .arg(shown->points.size())
-            .arg(shown->arguments.size())
+            .arg(arguments == 1 ? QStringLiteral("1 Argument")
+                                : QStringLiteral("%1 Argumenten").arg(arguments))
             .arg(spokenBound(range.xMin), spokenBound(range.xMax), spokenBound(range.yMin),
                  spokenBound(range.yMax));
     if (view->CompanionShown())
@@ -194,6 +221,7 @@ void GraphF::DescribeGraph()
         description += QStringLiteral(" Das Polynom der Gleitkomma-Koeffizienten weicht ab und "
                                       "liegt %1 der Ansicht.")
                            .arg(outside > 0 ? QStringLiteral("über") : QStringLiteral("unter"));
+    description += QStringLiteral(" Verlauf: ") + ForTheEar(explorer->ShapeSentence());
     for (const QString& note : view->Notes())
         description += ' ' + note + (note.endsWith(u'.') ? "" : ".");
     Describe("GraphView", kTitle, description);

@@ -8,6 +8,7 @@
 struct ComputeRecord;
 struct ComputedCurve;
 struct ReadoutPoint;
+class GraphExplorer;
 class GraphView;
 
 class GraphF : public Window
@@ -33,6 +34,7 @@ private:
     QString ReadoutAt(const ReadoutPoint& point) const;
 
     GraphView* view = nullptr;
+    GraphExplorer* explorer = nullptr;
     std::shared_ptr<const ComputedCurve> shown;
     bool stale = false;
 };

@@ -214,7 +214,9 @@ private slots:
         computeSet(set);
         MenuBar1::instance().Child("AnsichtGraph")->Action().trigger();
         auto& view = dynamic_cast<GraphView&>(GraphF::instance().Control("GraphView"));
-        GraphF::instance().resize(1920, 1080);
+        // The drawing itself 1920 x 1080, whatever stands around it in the window.
+        GraphF& window = GraphF::instance();
+        window.resize(QSize(1920, 1080) + window.size() - view.size());
         QVERIFY(QTest::qWaitForWindowExposed(&GraphF::instance()));
         QCOMPARE(view.size(), QSize(1920, 1080));
         int notch = 0;

@@ -129,6 +129,17 @@ std::optional<ReadoutPoint> GraphView::readoutPoint() const
     return ReadoutPoint{RoundedToPlace(xAt(pointer->x()), PlaceOf(column)), PlaceOf(row)};
 }
 
+void GraphView::SetOverlay(std::function<void(QPainter&)> paint)
+{
+    overlay = std::move(paint);
+    update();
+}
+
+QPointF GraphView::PointAt(double x, double y) const
+{
+    return {pixelOfX(x), pixelOfY(y)};
+}
+
 QRect GraphView::PlotArea() const
 {
     if (!readout)

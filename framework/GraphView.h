@@ -96,6 +96,11 @@ public:
     // The line shown below the plot for the position under the pointer.
     void SetReadout(std::function<QString(const ReadoutPoint&)> readout);
     QString ReadoutText() const;
+    // Painted over the curve and the marks, beneath the notes, on screen only (not in Image
+    // and Render): what the caller adds.
+    void SetOverlay(std::function<void(QPainter&)> paint);
+    // Where the point (x, y) of the view lies in widget coordinates.
+    QPointF PointAt(double x, double y) const;
 
     const View& CurrentView() const { return view; }
     // Clamped to the doubles, and to a width that a double can show at every pixel.
@@ -184,6 +189,7 @@ private:
     Sampler sampler;
     std::vector<GraphMark> marks;
     std::function<QString(const ReadoutPoint&)> readout;
+    std::function<void(QPainter&)> overlay;
     QString message;
     QStringList notes;
     bool dimmed = false;

@@ -233,6 +233,8 @@ void GraphView::paintEvent(QPaintEvent*)
     paintPlot(painter);
     paintMarks(painter);
     paintLegend(painter);
+    if (overlay && !readoutHidden)
+        overlay(painter);
     paintNotes(painter);
 }
 

@@ -201,6 +201,11 @@ void Window::SetContent(QWidget* control)
     content = control;
 }
 
+void Window::RegisterControl(QWidget& control)
+{
+    controls.insert(control.objectName(), &control);
+}
+
 QWidget& Window::AddControl(const ControlSettings& settings)
 {
     QWidget* parent = content;

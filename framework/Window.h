@@ -94,6 +94,8 @@ protected:
     QWidget& AddControl(const ControlSettings& settings);
     // Makes the control the window's whole content, found under its object name.
     void SetContent(QWidget* control);
+    // A control that the window's own layout places, found under its object name.
+    void RegisterControl(QWidget& control);
 
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

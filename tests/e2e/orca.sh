@@ -5,7 +5,9 @@
 # is checked line by line: whole values on arrival by Tab, Shift+Tab and a click, numbers with
 # a decimal comma and a spoken exponent sign, names and messages with their umlauts, and the
 # announcement after computes from an input, from a result field and by a click on Berechnen.
-# Blocks of their own: commands that never fail silently, and less to hear.
+# Blocks of their own: commands that never fail silently, less to hear, and the graph by keyboard
+# and by ear (its keys, the shape of the curve, the cursor, "Wert an der Stelle", a zoom said once
+# it settles, the context menu by key).
 # Usage: orca.sh KURVALO_BINARY
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/orca_session.sh"
@@ -180,4 +182,57 @@ twice=$(spoken | awk '/^(Tab|Umschalt links) ?$/ { split("", said); next }
                       /^das gesamte Dokument/ { next }
                       / ausgewählt\.?$/ { if (said[$0]++) print }' | head -n 1)
 [ -z "$twice" ] || fail "Orca said a value twice on arrival: '$twice'"
+# ---- The graph by keyboard and by ear ----
+# x^2 - 1 through (-1, 0), (0, -1), (1, 0), pasted as a table.
+printf -- '-1\t0\n0\t-1\n1\t0\n' | xclip -selection clipboard
+click_at 77 69 47 22 # xF0
+from=$(mark)
+xdotool key --clearmodifiers ctrl+v
+expect_heard "$from" "3 Stützstellen eingefügt" "the pasted table of three points"
+from=$(mark)
+press Return
+expect_announcement "$from" "Ergebnisse berechnet\. Wert an der Stelle 0: (-|−)1\." "the compute of x^2 - 1"
+from=$(mark)
+xdotool key --clearmodifiers ctrl+g
+expect_heard "$from" "^Graph des Interpolationspolynoms Rahmen" "the graph window"
+expect_heard "$from" "^Tasten: Komma und Punkt ein Schritt" "the keys, in the graph window's description"
+expect_heard "$from" "mit 1 Argument; .*Verlauf: Nullstellen bei −1 und 1; Tiefpunkt \(0 \| −1\)" \
+    "the shape of the curve in the graph's description"
+# The cursor: put in the middle, a step right, a jump to the next zero.
+from=$(mark)
+press period
+expect_heard "$from" "x = 0; p\(x\) = −1\.?$" "the cursor put at x = 0"
+from=$(mark)
+press period
+expect_heard "$from" "x = 0,1; p\(x\) = −0,99\.?$" "a step of the cursor"
+from=$(mark)
+press n
+expect_heard "$from" "Nullstelle: x = 1; p\(x\) = 0\.?$" "the jump to the zero at 1"
+# "Wert an der Stelle": an x typed and Return.
+from=$(mark)
+press Tab
+expect_heard "$from" "^Wert an der Stelle x" "the field Wert an der Stelle on arrival by Tab"
+xdotool type --delay 40 0.5
+from=$(mark)
+press Return
+expect_heard "$from" "p\(0,5\) = −0,75\.?$" "the value at 0.5"
+# Two zooms are said once, when the view has settled.
+press shift+Tab
+from=$(mark)
+press plus plus
+expect_heard "$from" "Ansicht: x von −0,704 bis 0,704, .*; Schritt 0,05" "the range after two zooms"
+from=$(mark)
+if heard_after "$from" "Ansicht:" 3 >/dev/null; then
+    fail "Orca said the range twice"
+fi
+# The context menu, by the Menu key and by Shift+F10, its first command chosen.
+from=$(mark)
+press Menu
+expect_heard "$from" "^Vergrößern" "the first command of the context menu opened by the Menu key"
+press Escape
+from=$(mark)
+press shift+F10
+expect_heard "$from" "^Vergrößern" "the first command of the context menu opened by Shift+F10"
+press Escape
+# ---- end of the block ----
 echo PASS
