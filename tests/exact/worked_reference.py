@@ -310,8 +310,8 @@ def check_latex_syntax(c, latex):
         c.wrong.append("latex: left open: %s" % stack)
     if body.count("\\[") != body.count("\\]"):
         c.wrong.append("latex: display math not closed")
-    for spec, rows in re.findall(r"\\begin\{array\}\{([^}]*)\}(.*?)\\end\{array\}", body, re.S):
-        columns = len(re.sub(r"[^clr]", "", spec))
+    for layout, rows in re.findall(r"\\begin\{array\}\{([^}]*)\}(.*?)\\end\{array\}", body, re.S):
+        columns = len(re.sub(r"[^clr]", "", layout))
         for row in re.split(r"\\\\", rows):
             width = len(split_cells(row))
             if width > columns:
