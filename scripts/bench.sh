@@ -2,8 +2,8 @@
 # Figures of a Release build, never pass/fail: start-up until the main window is painted and
 # peak memory, against the same form built in plain Qt (bench/startup_plain_form), with the
 # toolkit's floors for context (an empty Qt window of Kurvalo's content size, and the same
-# showing one line of text); then the benchmarks of the computation, of the graph and of
-# documents.
+# showing one line of text); then the benchmarks of the computation, of the graph, of the curve's
+# shape, of the Rechenweg and of documents.
 # Usage: scripts/bench.sh [RUNS]   (RUNS of each program, default 21; BUILD_DIR overrides
 # build-release)
 set -euo pipefail
@@ -11,7 +11,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$root/build-release}"
 export BUILD_TYPE=Release
 # What is measured, and nothing else.
-BUILD_TARGETS="kurvalo startup_probe startup_floor startup_plain_form bench_compute bench_graph bench_documents"
+BUILD_TARGETS="kurvalo startup_probe startup_floor startup_plain_form bench_compute bench_graph bench_curve_shape bench_worked bench_documents"
 # shellcheck source=scripts/setup.sh
 source "$root/scripts/setup.sh"
 
@@ -139,9 +139,10 @@ report "Peak memory (VmHWM) 300 ms after the first paint:" hwm_kb 1024 MiB 1.05
 
 # The Qt Test benchmarks, median of 21 runs each: what a compute costs, what the graph costs
 # (Ctrl+G until its first paint, one repaint of a 1920 x 1080 view while zooming, and its repaint
-# against the floor of the same drawing in plain QPainter calls), what the Rechenweg costs (Ctrl+R
-# until its first paint, and its steps alone), and what opening and saving a document cost.
-for benchmark in bench_compute bench_graph bench_worked bench_documents; do
+# against the floor of the same drawing in plain QPainter calls), what the curve's shape costs
+# (zeros and extrema found exactly), what the Rechenweg costs (Ctrl+R until its first paint, and its
+# steps alone), and what opening and saving a document cost.
+for benchmark in bench_compute bench_graph bench_curve_shape bench_worked bench_documents; do
     binary="$BUILD_DIR/bench/$benchmark"
     [ -x "$binary" ] || continue
     echo
