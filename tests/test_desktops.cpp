@@ -7,9 +7,11 @@
 #include "app/InfoF.h"
 #include "app/Kurvalo.h"
 #include "app/MenuBar1.h"
+#include "app/RechenwegF.h"
 #include "framework/EditLine.h"
 #include "framework/FittedNumberField.h"
 #include "framework/FormScale.h"
+#include "framework/MsgBox.h"
 #include "ui/HauptFenster.h"
 
 #include <QLabel>
@@ -272,12 +274,28 @@ void checkWindowsOpen(HauptFenster& window)
 {
     window.BevelButton2_Action();
     GraphF::Open();
+    RechenwegF::Open();
     for (QWidget* shown :
-         {static_cast<QWidget*>(&InfoF::instance()), static_cast<QWidget*>(&GraphF::instance())}) {
+         {static_cast<QWidget*>(&InfoF::instance()), static_cast<QWidget*>(&GraphF::instance()),
+          static_cast<QWidget*>(&RechenwegF::instance())}) {
         if (!QTest::qWaitForWindowExposed(shown))
             problem(shown->windowTitle() + " not shown");
     }
     QTest::qWait(300); // their first frames reach the compositor
+    // A message as long as the longest the program shows: a file's fault, with a deep path.
+    QTimer::singleShot(300, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || !QTest::qWaitForWindowExposed(box))
+            return problem("the message is not shown");
+        QTest::qWait(300);
+        box->close();
+    });
+    MsgBox(QStringLiteral("„%1/Übungen/Interpolation/Woche 12/Messreihe Kalibrierung Sensor B "
+                          "(zweite Fassung).kurvalo“ kann nicht geöffnet werden: Sie ist "
+                          "beschädigt oder keine Kurvalo-Datei (Zeile 3, Zeichen 17: ein Komma "
+                          "fehlt). Das Formular bleibt, wie es war.")
+               .arg(QDir::homePath()),
+           kOkOnly | kExclamation, QStringLiteral("Öffnen"));
 }
 
 int runInside(int argc, char** argv)
@@ -530,7 +548,7 @@ private slots:
             QVERIFY2(size.width() <= output.width() && size.height() <= output.height(),
                      qPrintable(QString("a window of %1x%2").arg(size.width()).arg(size.height())));
         }
-        QCOMPARE(surfaces.size(), 3); // main, info and graph window
+        QCOMPARE(surfaces.size(), 5); // main, info, graph and Rechenweg window, and the message
     }
 };
 
