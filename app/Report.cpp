@@ -3,6 +3,7 @@
 
 #include "app/Report.h"
 
+#include "app/Documents.h"
 #include "app/GraphF.h"
 #include "calc/ComputeRecord.h"
 #include "framework/FileWrite.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QStyle>
@@ -194,14 +196,17 @@ QString coefficientsPart(const ComputeRecord& record, bool anyExact)
 }
 
 // Points and values side by side where they fit the width, each having at most ten rows;
-// else one below the other.
-QString reportHtml(const ComputeRecord* record, bool stale, bool sideBySide)
+// else one below the other. The heading names the open file, so that a printed page can be
+// traced back to it.
+QString reportHtml(const ComputeRecord* record, bool stale, bool sideBySide, const QString& file)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
+    const QString of = file.isEmpty() ? QString() : QStringLiteral(" zu „%1“").arg(escaped(file));
     QString html =
-        QStringLiteral("<p class=\"title\">Interpolationspolynom</p><p>Kurvalo, Bericht vom "
-                       "%1 Uhr</p>")
-            .arg(german.toString(QDateTime::currentDateTime(), QStringLiteral("d.M.yyyy, H:mm")));
+        QStringLiteral("<p class=\"title\">Interpolationspolynom</p><p>Kurvalo, Bericht%1 vom "
+                       "%2 Uhr</p>")
+            .arg(of,
+                 german.toString(QDateTime::currentDateTime(), QStringLiteral("d.M.yyyy, H:mm")));
     if (!record)
         return html + QStringLiteral("<p><b>%1</b></p>").arg(escaped(kNothingYet));
     if (stale)
@@ -261,6 +266,7 @@ void PaintReport(QPainter& painter, const QRectF& area)
 {
     const HauptFenster& window = HauptFenster::instance();
     const std::shared_ptr<const ComputeRecord> record = window.LastCompute();
+    const QString file = QFileInfo(Documents::Of(window).FilePath()).fileName();
 
     QTextDocument document;
     document.setUseDesignMetrics(true);
@@ -285,10 +291,10 @@ void PaintReport(QPainter& painter, const QRectF& area)
         document.setTextWidth(page.width() / shrunk);
     };
     const auto tooWide = [&] { return document.size().width() > page.width() / textScale; };
-    document.setHtml(reportHtml(record.get(), window.ResultsStale(), true));
+    document.setHtml(reportHtml(record.get(), window.ResultsStale(), true, file));
     layOut(1.0);
     if (tooWide()) {
-        document.setHtml(reportHtml(record.get(), window.ResultsStale(), false));
+        document.setHtml(reportHtml(record.get(), window.ResultsStale(), false, file));
         layOut(1.0);
     }
     if (tooWide())

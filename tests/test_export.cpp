@@ -2,6 +2,7 @@
 // the table file opened by a real spreadsheet in a German and an English locale, the graph as
 // a picture in each format, and every failed write told with the file and the reason.
 
+#include "app/Documents.h"
 #include "app/ExportFile.h"
 #include "app/GraphF.h"
 #include "app/GraphImage.h"
@@ -319,35 +320,45 @@ private slots:
     {
         QTest::addColumn<QString>("points"); // none: nothing computed yet
         QTest::addColumn<bool>("changedAfter");
+        QTest::addColumn<QString>("savedAs"); // the document's file, if it has one
         QTest::addColumn<QStringList>("says");
         QTest::addColumn<QStringList>("saysNot");
         QTest::newRow("before the first compute the report says that nothing is computed yet")
-            << "" << false << QStringList{"Noch nichts berechnet"}
-            << QStringList{"Stützstellen Nr.", "Veraltet", "Koeffizienten des"};
+            << "" << false << "" << QStringList{"Noch nichts berechnet"}
+            << QStringList{"Stützstellen Nr.", "Veraltet", "Koeffizienten des", "Bericht zu"};
         QTest::newRow("seven years: each marked number with its exact value, the polynomial")
-            << "years" << false
-            << QStringList{"Exakt: -4900", "Exakt: 2.5", "Exakt: p(x) = -4900 + 2.5·x",
-                           "Funktionswerte des Interpolationspolynoms", "Ungenau"}
+            << "years" << false << "Messreihe <2000>.kurvalo"
+            << QStringList{"Bericht zu „Messreihe <2000>.kurvalo“ vom",
+                           "Exakt: -4900",
+                           "Exakt: 2.5",
+                           "Exakt: p(x) = -4900 + 2.5·x",
+                           "Funktionswerte des Interpolationspolynoms",
+                           "Ungenau"}
             << QStringList{"Veraltet", "Noch nichts berechnet"};
         QTest::newRow("ten decades: hidden powers that matter, every row on the one page")
-            << "decades" << false
+            << "decades" << false << ""
             << QStringList{"x^8 ausgeblendet, Exakt: -7.417237103174603e-10",
                            "Die ausgeblendeten Potenzen ändern das Polynom"}
             << QStringList{"Veraltet"};
         QTest::newRow("every field full of the longest numbers: still one page")
-            << "longest" << false << QStringList{"Koeffizienten des"} << QStringList{"Veraltet"};
+            << "longest" << false << "" << QStringList{"Koeffizienten des"}
+            << QStringList{"Veraltet"};
         QTest::newRow("an input changed after the compute: the results are stale")
-            << "small" << true << QStringList{"Veraltet: Die Eingaben wurden seit der Berechnung"}
+            << "small" << true << ""
+            << QStringList{"Veraltet: Die Eingaben wurden seit der Berechnung"}
             << QStringList{"Noch nichts berechnet", "Ungenau"};
     }
     void reportSaysWhatWasComputed()
     {
         QFETCH(QString, points);
         QFETCH(bool, changedAfter);
+        QFETCH(QString, savedAs);
         QFETCH(QStringList, says);
         QFETCH(QStringList, saysNot);
         if (!points.isEmpty())
             compute(*window, pointSets()[points]);
+        if (!savedAs.isEmpty())
+            QVERIFY(Documents::Of(*window).SaveTo(folder.filePath(savedAs)));
         if (changedAfter)
             type(*window, "yF1", "7");
         const QString path = folder.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
