@@ -8,6 +8,7 @@
 #include "calc/ComputeRecord.h"
 #include "framework/FileWrite.h"
 #include "framework/GraphView.h"
+#include "framework/NumberFit.h"
 #include "framework/NumberText.h"
 #include "ui/HauptFenster.h"
 
@@ -15,6 +16,7 @@
 #include <QBuffer>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QStyle>
@@ -77,17 +79,34 @@ QString heading(const QString& text)
     return QStringLiteral("<p class=\"heading\">%1</p>").arg(escaped(text));
 }
 
-// A result as its field shows it: marked with a warning sign where not even its first digit
-// is right.
-QString shown(const RecordedResult& result)
+// Room for every digit of a double: a page has no narrow fields.
+constexpr int kRoomForEveryDigit = 1 << 20;
+
+// A result as its field paints it given room for every digit: only the digits that are right
+// for its exact value. A marked result, and one without an exact value, as computed.
+QString rightDigits(const RecordedResult& result)
 {
-    return escaped((result.marked ? QStringLiteral("⚠ ") : QString()) + Str(result.computed));
+    const QString computed = Str(result.computed);
+    if (result.marked || !result.reference)
+        return computed;
+    return FitNumber(computed, QFontMetricsF(QFont()), kRoomForEveryDigit,
+                     &result.reference->digits)
+        .text;
 }
 
-// What the report says beside a result: its mark, then its exact value, then its notes.
+// Marked with a warning sign where not even its first digit is right.
+QString shown(const RecordedResult& result)
+{
+    return escaped((result.marked ? QStringLiteral("⚠ ") : QString()) + rightDigits(result));
+}
+
+// What the report says beside a result: the whole computed number where fewer digits are
+// shown, its mark, then its exact value, then its notes.
 QString remarks(const RecordedResult& result, bool anyExact)
 {
     QStringList said;
+    if (const QString computed = Str(result.computed); rightDigits(result) != computed)
+        said << QStringLiteral("Berechnet: ") + computed;
     if (result.marked) {
         const QString why = result.reference ? result.reference->markedFor : QString();
         said << (why.isEmpty() ? QStringLiteral("Ungenau.") : why);
@@ -174,7 +193,7 @@ QString coefficientsPart(const ComputeRecord& record, bool anyExact)
         if (!record.Hidden(k)) {
             rows << tableRow({QStringLiteral("x<sup>%1</sup>").arg(k), shown(coefficient)},
                              remarks(coefficient, anyExact));
-            shownCoefficients[size_t(k)] = Str(coefficient.computed);
+            shownCoefficients[size_t(k)] = rightDigits(coefficient);
         }
         if (coefficient.reference)
             exactCoefficients[size_t(k)] = coefficient.reference->exactText;

@@ -51,6 +51,8 @@ const QHash<QString, PointSet>& pointSets()
           {"-0.03", "-0.04", "-0.05", "0.01", "0.03", "0.26", "0.32", "0.45", "0.72", "1.01"},
           {"1935", "1975.25", "-1e-3", "2025"}}},
         {"small", {{"0.5", "1.25", "3"}, {"-2.75", "0.001", "1e-05"}, {"2.5"}}},
+        // The value at 2020.2 is 2870.975 exactly; the doubles give 2870.9750000000013.
+        {"three years", {{"2019", "2020", "2021"}, {"2850.5", "2866.25", "2895.125"}, {"2020.2"}}},
         // Every field full, each number as long as a double's shortest text gets.
         {"longest",
          {{"-1.2345678901234567e-05", "2.2345678901234567", "3.2345678901234567",
@@ -340,6 +342,10 @@ private slots:
             << QStringList{"x^8 ausgeblendet, Exakt: -7.417237103174603e-10",
                            "Die ausgeblendeten Potenzen ändern das Polynom"}
             << QStringList{"Veraltet"};
+        QTest::newRow("only the digits that are right, the whole computed number beside them")
+            << "three years" << false << ""
+            << QStringList{"2020.2 2870.975 ", "Berechnet: 2870.9750000000013"}
+            << QStringList{"Veraltet", "2020.2 2870.9750000000013"};
         QTest::newRow("every field full of the longest numbers: still one page")
             << "longest" << false << "" << QStringList{"Koeffizienten des"}
             << QStringList{"Veraltet"};
