@@ -1,7 +1,9 @@
 #include "app/ExportFile.h"
 
+#include "app/Documents.h"
 #include "framework/Announcer.h"
 #include "framework/MsgBox.h"
+#include "ui/HauptFenster.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -26,12 +28,23 @@ QString suffixOf(const QString& filter)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// Where a folder that is not there would leave the dialog in the working directory.
+QString firstFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 } // namespace
 
 void ExportWithDialog(QWidget& window, const ExportKind& kind, const FileWriter& write)
 {
+    // Beside the open document and named after it, as the rest of its work is kept; else
+    // where the last export went.
+    const QFileInfo document(Documents::Of(HauptFenster::instance()).FilePath());
+    const bool besideDocument = !document.filePath().isEmpty();
     if (lastFolder().isEmpty())
-        lastFolder() = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        lastFolder() = firstFolder();
     QFileDialog dialog(&window, kind.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(kind.filters);
@@ -39,8 +52,9 @@ void ExportWithDialog(QWidget& window, const ExportKind& kind, const FileWriter&
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog,
         [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
-    dialog.setDirectory(lastFolder());
-    dialog.selectFile(kind.proposedName);
+    dialog.setDirectory(besideDocument ? document.absolutePath() : lastFolder());
+    dialog.selectFile(besideDocument ? document.completeBaseName() + u'-' + kind.proposedName
+                                     : kind.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();

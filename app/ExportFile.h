@@ -21,8 +21,9 @@ struct ExportKind
 // What writing a file gives: nothing on success, else the reason, in German.
 using FileWriter = std::function<std::optional<QString>(const QString& path)>;
 
-// Asks where to write (in the folder of the last export, at first the documents folder), writes
-// there, then announces "Exportiert: NAME", or shows a message naming the file and the reason.
+// Asks where to write (beside the open document, as "NAME-Bericht.pdf"; without one in the
+// folder of the last export, at first the documents folder), writes there, then announces
+// "Exportiert: NAME", or shows a message naming the file and the reason.
 void ExportWithDialog(QWidget& window, const ExportKind& kind, const FileWriter& write);
 
 // Writes and tells how it went, as after the dialog; true when written.

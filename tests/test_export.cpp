@@ -16,6 +16,8 @@
 #include "ui/RowNames.h"
 
 #include <QAccessible>
+#include <QFileDialog>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -381,6 +383,35 @@ private slots:
             QVERIFY2(text.contains(said), qPrintable(said + "\nnot in\n" + text));
         for (const QString& notSaid : saysNot)
             QVERIFY2(!text.contains(notSaid), qPrintable(notSaid));
+    }
+
+    // An export of an open document is offered beside it, under its name.
+    void exportIsOfferedBesideTheDocument_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("the report") << "FileExportierenPDF"
+                                    << "Übung 3-Bericht.pdf";
+        QTest::newRow("the table file") << "FileExportierenCSV"
+                                        << "Übung 3-Ergebnisse.csv";
+    }
+    void exportIsOfferedBesideTheDocument()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, offered);
+        compute(*window, pointSets()["small"]);
+        QVERIFY(Documents::Of(*window).SaveTo(folder.filePath("Übung 3.kurvalo")));
+        QString asked;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                asked = dialog->selectedFiles().value(0);
+                dialog->reject();
+            }
+        });
+        answer.start(10);
+        window->GetMenuBar().Child(item)->Action().trigger();
+        QCOMPARE(asked, folder.filePath(offered));
     }
 
     // LibreOffice Calc opens the file in the locale's own way, as a double-click would, and
