@@ -238,8 +238,10 @@ private slots:
         computeSet(set);
         MenuBar1::instance().Child("AnsichtGraph")->Action().trigger();
         auto& view = dynamic_cast<GraphView&>(GraphF::instance().Control("GraphView"));
-        GraphF::instance().resize(1920, 1080);
-        QVERIFY(QTest::qWaitForWindowExposed(&GraphF::instance()));
+        // The drawing itself 1920 x 1080, as the floor's, whatever stands around it.
+        GraphF& window = GraphF::instance();
+        window.resize(QSize(1920, 1080) + window.size() - view.size());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(view.size(), QSize(1920, 1080));
         view.repaint();
         FloorDrawing floor(view);
