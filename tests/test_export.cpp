@@ -17,7 +17,6 @@
 
 #include <QAccessible>
 #include <QFileDialog>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
